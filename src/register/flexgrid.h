@@ -1,0 +1,50 @@
+// The register grid: a table view over a compact claim model, addressed the
+// way the register's procedures think of it. Grid row 0 is the header (the
+// view's horizontal header); grid data row r is model row r - 1. The current
+// row and column are the view's current index.
+#pragma once
+
+#include <QColor>
+#include <QStringList>
+#include <QTableView>
+
+namespace ZQ5Reimbursement {
+
+class ClaimListModel;
+
+class FlexGrid : public QTableView {
+    Q_OBJECT
+public:
+    explicit FlexGrid(QWidget* parent = nullptr);
+
+    // Header row plus data rows; an empty register has one empty data row.
+    int Rows() const;
+    int Cols() const;
+    int Row() const;
+    void setRow(int row);
+    int Col() const;
+    void setCol(int col);
+
+    QString TextMatrix(int row, int col) const;
+    void setTextMatrix(int row, int col, const QString& text);
+    // Text colour of one cell; the register marks cancelled claims red.
+    void setCellForeColor(int row, int col, const QColor& color);
+
+    // Appends a data row from tab-separated texts.
+    void AddItem(const QString& tabSeparated);
+    // Current column 0, the selection extended to the last column of the current row.
+    void selectCurrentRow();
+    // Scrolls so that `row` is the top visible row, as far as the view can.
+    void setTopRow(int row);
+
+    ClaimListModel* claimModel() const { return model_; }
+
+signals:
+    // The current cell moved (by mouse, keys or the program).
+    void currentCellChanged();
+
+private:
+    ClaimListModel* model_;
+};
+
+}  // namespace ZQ5Reimbursement

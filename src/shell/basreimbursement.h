@@ -1,0 +1,81 @@
+// Procedures shared by the windows: key handling, blank checks, the control
+// snapshot for unsaved changes, the error log, the help file, amounts as text,
+// message boxes and the hourglass pointer.
+#pragma once
+
+#include <ZQ5Reimbursement/adodb.h>
+
+#include <QMessageBox>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+
+class QWidget;
+
+namespace ZQ5Reimbursement {
+
+// Enter (13) posts a Tab to the focused widget; minus (45) becomes 0.
+void KeyEnterToTab(int& keyAscii);
+// Applies `filter` to each key press of `control`, as its character code;
+// a code set to 0 discards the key.
+void installKeyPressFilter(QWidget* control, std::function<void(int& keyAscii)> filter);
+
+// False, after the message and moving the focus, when the control's text is blank.
+bool fnIsFilled(QWidget* control, const QString& message, const QString& title);
+// Stores each text box's, combo's, check box's and option button's value in
+// its "tag" property; IsFormChanged compares against it.
+void SaveControlValues(QWidget* window);
+bool IsFormChanged(QWidget* window);
+
+// Appends one line to the error log beside the library and, with `show` and a
+// non-zero number, shows the description.
+void WriteErrorLog(const QString& formName, std::int16_t userId, const QString& procedureName,
+                   const QString& mode, long number, const QString& source,
+                   const QString& description, bool show);
+// The same for a caught error, with the host context's user and mode.
+void WriteErrorLog(const QString& formName, const QString& procedureName, const adodb::Error& error,
+                   bool show = true);
+// Converts any exception to an adodb::Error (std::exception's text as the description).
+adodb::Error toError(const std::exception& exception);
+
+// The folder of the component's own library file.
+QString componentFolder();
+// Points the application's help file at Help/helpfile.hlp beside the library.
+void SetHelpFile();
+QString helpFile();
+
+// The numeric value of a text: its leading number (optional sign, digits,
+// one decimal point), 0 when there is none.
+double numericValue(const QString& text);
+// "0.00": two decimals, no thousands separator.
+QString formatAmount(double value);
+// The plain shortest decimal text of a value ("4850", "12.5").
+QString plainNumber(double value);
+
+// A modal QMessageBox titled with the host context's title unless `title` is given.
+QMessageBox::StandardButton showMessage(QWidget* parent, const QString& text, QMessageBox::Icon icon,
+                                        QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+                                        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+QMessageBox::StandardButton showMessageTitled(QWidget* parent, const QString& title, const QString& text,
+                                              QMessageBox::Icon icon,
+                                              QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+                                              QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+
+// The hourglass pointer for a scope; restored however the scope ends.
+class WaitCursor {
+public:
+    WaitCursor();
+    ~WaitCursor();
+    void restore();
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    bool active_ = true;
+};
+
+// Twips to device-independent pixels (15 twips a pixel).
+constexpr int twips(int value) { return value / 15; }
+
+}  // namespace ZQ5Reimbursement

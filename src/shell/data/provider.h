@@ -1,0 +1,43 @@
+// What a database engine must offer the data layer. The SQLite provider is
+// the embedded default; an ODBC provider for SQL Server plugs in here too.
+#pragma once
+
+#include <ZQ5Reimbursement/adodb.h>
+
+#include <memory>
+#include <vector>
+
+namespace adodb {
+
+// Rows of one statement, positioned on the current row.
+class Cursor {
+public:
+    virtual ~Cursor() = default;
+    virtual bool atEnd() const = 0;
+    virtual void next() = 0;
+    virtual int columnCount() const = 0;
+    virtual QString columnName(int column) const = 0;
+    virtual QVariant value(int column) const = 0;
+};
+
+class Provider {
+public:
+    virtual ~Provider() = default;
+
+    virtual void execute(const QString& sql) = 0;
+    // `buffered` reads every row at once (keyset and static cursors);
+    // otherwise rows are read as the cursor moves.
+    virtual std::unique_ptr<Cursor> query(const QString& sql, bool buffered) = 0;
+    virtual std::vector<Parameter> describeParameters(const QString& sql) = 0;
+    virtual void execute(const QString& sql, const QVariantList& values,
+                         const std::vector<Parameter>& parameters) = 0;
+
+    virtual void begin() = 0;
+    virtual void commit() = 0;
+    virtual void rollback() = 0;
+};
+
+// Parses an ADO-style connection string and opens the provider it names.
+std::unique_ptr<Provider> openProvider(const QString& connectionString);
+
+}  // namespace adodb

@@ -1,0 +1,71 @@
+#include "testdatabase.h"
+
+#include <QFile>
+
+TestDatabase::TestDatabase() {
+    QFile schema(QStringLiteral(ZQ5_SCHEMA_SQL));
+    if (!schema.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", ZQ5_SCHEMA_SQL);
+    const QString schemaSql = QString::fromUtf8(schema.readAll());
+    connection_ = std::make_shared<adodb::Connection>();
+    connection_->Open(QStringLiteral("Provider=SQLite;Data Source=%1;Create=True").arg(path()));
+    connection_->Execute(schemaSql);
+    installObserver();
+}
+
+QString TestDatabase::path() const { return dir_.filePath(QStringLiteral("test.db")); }
+
+QString TestDatabase::connectionString() const {
+    return QStringLiteral("Provider=SQLite;Data Source=%1").arg(path());
+}
+
+void TestDatabase::installObserver() {
+    connection_->setStatementObserver([statements = statements_, failing = failing_](const QString& sql) {
+        statements->append(sql);
+        for (const QString& fragment : *failing)
+            if (sql.contains(fragment))
+                throw adodb::Error(-2147217900, QStringLiteral("Test"),
+                                   QStringLiteral("Injected fault: ") + fragment);
+    });
+}
+
+void TestDatabase::exec(const QString& sql) {
+    connection_->setStatementObserver({});
+    try {
+        connection_->Execute(sql);
+    } catch (...) {
+        installObserver();
+        throw;
+    }
+    installObserver();
+}
+
+QStringList TestDatabase::rows(const QString& sql) {
+    auto reader = std::make_shared<adodb::Connection>();
+    reader->Open(connectionString());
+    adodb::Recordset rs;
+    rs.Open(sql, reader, adodb::adOpenStatic);
+    QStringList result;
+    for (; !rs.isEOF(); rs.MoveNext()) {
+        QStringList fields;
+        for (int i = 0; i < rs.FieldCount(); ++i)
+            fields << rs.Fields(i).textOrEmpty();
+        result << fields.join(QLatin1Char('|'));
+    }
+    return result;
+}
+
+QString TestDatabase::scalar(const QString& sql) {
+    const QStringList r = rows(sql);
+    return r.isEmpty() ? QString() : r.first().section(QLatin1Char('|'), 0, 0);
+}
+
+QStringList TestDatabase::statementsStartingWith(const QString& prefix) const {
+    QStringList result;
+    for (const QString& s : *statements_)
+        if (s.trimmed().startsWith(prefix.trimmed(), Qt::CaseInsensitive))
+            result << s;
+    return result;
+}
+
+void TestDatabase::failStatementsContaining(const QString& fragment) { failing_->append(fragment); }
