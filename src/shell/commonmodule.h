@@ -36,15 +36,20 @@ public:
     // item is selected afterwards, and no signal reports the refill.
     void populateComboorList(QComboBox* combo, const QString& valueField, const QString& textField,
                              const QString& condition = {});
-    // One list row per table row; the expression "SLNO" yields 1, 2, 3 ...
+    // Replaces the list's rows by one per table row, in the order read; the
+    // expression "SLNO" yields 1, 2, 3 ..., NULL values give "".
     void PopulateListview(QTreeWidget* list, const QString& table, const QString& condition,
                           const QString& column1, const QString& column2, const QString& column3,
                           const QString& column4);
-    // Removes the selected row; with `renumber` the first column is
-    // numbered 1, 2, 3 ... again.
+    // Removes the current row; with `renumber` the first column is numbered
+    // 1, 2, 3 ... again. With `keepSelection` the row that takes its place is
+    // selected, otherwise nothing is. No current row: nothing happens.
     void fnDeleteListview(bool keepSelection, QTreeWidget* list, bool renumber);
 
 private:
+    // The assigned connection; raises when none was assigned.
+    const std::shared_ptr<adodb::Connection>& connection() const;
+
     std::shared_ptr<adodb::Connection> connection_;
     QString tablename_;
 };
@@ -52,10 +57,12 @@ private:
 class clsCommonGen : public ZQ5Reimbursement::ComObject {
 public:
     // Makes the item whose data equals `value` current, which runs the
-    // combo's handling as a user's choice would (currentIndexChanged).
+    // combo's handling as a user's choice would (currentIndexChanged). A value
+    // no item carries leaves the combo as it is.
     void SelectComboItemByValue(QComboBox* combo, qlonglong value);
     // Key filter for amount boxes: a key that would spoil a number of at
     // most `maxLength` characters and `decimals` decimals comes back as 0.
+    // Digits and one '.' pass, as do control keys (backspace 8, Enter 13).
     void TextValidateNum(QLineEdit* box, int& keyAscii, int maxLength, int decimals);
 };
 

@@ -15,6 +15,7 @@ public:
 
     // The physical name of `logical` (case-insensitive); empty until mapped.
     QString operator[](const QString& logical) const;
+    // Names outside the fifteen are ignored.
     void set(const QString& logical, const QString& physical);
 
 private:
