@@ -1,0 +1,24 @@
+// The demo host's command line.
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+class QCoreApplication;
+
+struct HostOptions {
+    QString database;  // file path of the SQLite database
+    std::int16_t companyId = 1;
+    std::int16_t userId = 1;
+    std::int32_t interfaceId = 101;
+    QString title;
+    QDate processDate;
+    QString screenshotDir;
+};
+
+// Parses the command line; prints help or the error and returns nothing
+// when the program should stop (with `exitCode`).
+std::optional<HostOptions> parseHostOptions(const QCoreApplication& application, int& exitCode);
