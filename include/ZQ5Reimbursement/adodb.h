@@ -117,6 +117,9 @@ public:
     Provider& providerFor(const QString& sql);
 
 private:
+    // Command describes its markers without running them, unseen by the observer.
+    friend class Command;
+
     Provider& openProvider();
     void notify(const QString& sql);
 
