@@ -1,0 +1,66 @@
+#include "errors.h"
+#include "provider.h"
+
+namespace adodb {
+
+Recordset::Recordset() = default;
+
+Recordset::~Recordset() = default;
+
+void Recordset::Open(const QString& sql, const std::shared_ptr<Connection>& connection, CursorTypeEnum cursorType,
+                     LockTypeEnum lockType) {
+    // Rows are never changed through a recordset, so every lock type reads alike.
+    Q_UNUSED(lockType);
+    if (cursor_)
+        raiseObjectOpen();
+    if (!connection)
+        raiseInvalidConnection();
+    const bool buffered = cursorType == adOpenKeyset || cursorType == adOpenStatic || cursorType == adOpenDynamic;
+    cursor_ = connection->providerFor(sql).query(sql, buffered);
+}
+
+void Recordset::Close() {
+    if (!cursor_)
+        raiseObjectClosed();
+    cursor_.reset();
+}
+
+long Recordset::State() const { return cursor_ ? adStateOpen : adStateClosed; }
+
+bool Recordset::isEOF() const {
+    if (!cursor_)
+        raiseObjectClosed();
+    return cursor_->atEnd();
+}
+
+void Recordset::MoveNext() {
+    requireRecord();
+    cursor_->next();
+}
+
+int Recordset::FieldCount() const {
+    if (!cursor_)
+        raiseObjectClosed();
+    return cursor_->columnCount();
+}
+
+Field Recordset::Fields(int index) const {
+    if (index < 0 || index >= FieldCount())
+        raiseItemNotFound();
+    requireRecord();
+    return Field(cursor_->columnName(index), cursor_->value(index));
+}
+
+Field Recordset::Fields(const QString& name) const {
+    for (int index = 0; index < FieldCount(); ++index)
+        if (cursor_->columnName(index).compare(name, Qt::CaseInsensitive) == 0)
+            return Fields(index);
+    raiseItemNotFound();
+}
+
+void Recordset::requireRecord() const {
+    if (isEOF())
+        raiseNoCurrentRecord();
+}
+
+}  // namespace adodb

@@ -1,0 +1,35 @@
+// The declared types of every column of a SQLite database, read again only
+// when PRAGMA schema_version says the schema changed.
+#pragma once
+
+#include "tsqltranslator.h"
+
+#include <ZQ5Reimbursement/adodb.h>
+
+#include <QHash>
+
+#include <sqlite3.h>
+
+namespace adodb {
+
+// A declared type holding DATE or TIME.
+bool isDateDeclaration(const QString& declaredType);
+// INT: adInteger; DATE or TIME: adDate; REAL, DEC, NUM, MONEY, FLOAT, DOUBLE:
+// adDouble; anything else adVarChar.
+DataTypeEnum parameterTypeFor(const QString& declaredType);
+
+class SqliteCatalog {
+public:
+    void refresh(sqlite3* db);
+
+    const DateColumns& dateColumns() const { return dateColumns_; }
+    // The type of `column` in `table`, or in any table having such a column.
+    DataTypeEnum parameterType(const QString& table, const QString& column) const;
+
+private:
+    int version_ = -1;
+    QHash<QString, QHash<QString, QString>> declaredTypes_;  // table → column → type, lower case
+    DateColumns dateColumns_;
+};
+
+}  // namespace adodb

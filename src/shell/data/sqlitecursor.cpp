@@ -1,0 +1,47 @@
+#include "sqlitecursor.h"
+
+#include "sqlitecatalog.h"
+#include "textvalues.h"
+
+namespace adodb {
+
+SqliteCursor::SqliteCursor(StatementHandle statement) : statement_(std::move(statement)) {
+    for (int column = 0; column < columnCount(); ++column)
+        dateColumns_.push_back(isDateDeclaration(QString::fromUtf8(sqlite3_column_decltype(statement_.get(), column))));
+    next();
+}
+
+void SqliteCursor::next() {
+    const int result = sqlite3_step(statement_.get());
+    onRow_ = result == SQLITE_ROW;
+    if (!onRow_ && result != SQLITE_DONE)
+        raiseEngineError(sqlite3_db_handle(statement_.get()));
+}
+
+int SqliteCursor::columnCount() const { return sqlite3_column_count(statement_.get()); }
+
+QString SqliteCursor::columnName(int column) const {
+    return QString::fromUtf8(sqlite3_column_name(statement_.get(), column));
+}
+
+QVariant SqliteCursor::value(int column) const {
+    sqlite3_stmt* statement = statement_.get();
+    switch (sqlite3_column_type(statement, column)) {
+    case SQLITE_NULL:
+        return {};
+    case SQLITE_INTEGER:
+        return qlonglong(sqlite3_column_int64(statement, column));
+    case SQLITE_FLOAT:
+        return sqlite3_column_double(statement, column);
+    case SQLITE_BLOB:
+        return QByteArray(static_cast<const char*>(sqlite3_column_blob(statement, column)),
+                          sqlite3_column_bytes(statement, column));
+    default: {
+        const QString text = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
+                                               sqlite3_column_bytes(statement, column));
+        return dateColumns_[column] ? dateFromIsoText(text) : QVariant(text);
+    }
+    }
+}
+
+}  // namespace adodb

@@ -1,0 +1,29 @@
+// Rows of a prepared SQLite statement, stepped as the cursor moves. Text in a
+// column declared DATE or TIME reads as QDate or QDateTime.
+#pragma once
+
+#include "provider.h"
+#include "sqlitestatement.h"
+
+#include <vector>
+
+namespace adodb {
+
+class SqliteCursor final : public Cursor {
+public:
+    // Steps to the first row.
+    explicit SqliteCursor(StatementHandle statement);
+
+    bool atEnd() const override { return !onRow_; }
+    void next() override;
+    int columnCount() const override;
+    QString columnName(int column) const override;
+    QVariant value(int column) const override;
+
+private:
+    StatementHandle statement_;
+    std::vector<bool> dateColumns_;
+    bool onRow_ = false;
+};
+
+}  // namespace adodb

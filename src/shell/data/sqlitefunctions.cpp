@@ -1,0 +1,52 @@
+#include "sqlitefunctions.h"
+
+#include "sqlitestatement.h"
+#include "tsqlfunctions.h"
+
+#include <exception>
+
+namespace adodb {
+
+namespace {
+
+using TsqlFunction = QVariant (*)(const QVariantList&);
+
+template <TsqlFunction function>
+void call(sqlite3_context* context, int count, sqlite3_value** values) {
+    QVariantList arguments;
+    arguments.reserve(count);
+    for (int i = 0; i < count; ++i)
+        arguments << engineValue(values[i]);
+    try {
+        setResult(context, function(arguments));
+    } catch (const std::exception& failure) {
+        sqlite3_result_error(context, failure.what(), -1);
+    }
+}
+
+struct Definition {
+    const char* name;
+    int arguments;
+    void (*call)(sqlite3_context*, int, sqlite3_value**);
+};
+
+constexpr Definition definitions[] = {
+    {"len", 1, call<tsqlLen>},
+    {"zq_left", 2, call<tsqlLeft>},
+    {"zq_right", 2, call<tsqlRight>},
+    {"substring", 3, call<tsqlSubstring>},
+    {"isnumeric", 1, call<tsqlIsNumeric>},
+    {"zq_convert", 2, call<tsqlConvert>},
+};
+
+}  // namespace
+
+void registerTsqlFunctions(sqlite3* db) {
+    for (const Definition& definition : definitions)
+        if (sqlite3_create_function_v2(db, definition.name, definition.arguments,
+                                       SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, definition.call, nullptr,
+                                       nullptr, nullptr) != SQLITE_OK)
+            raiseEngineError(db);
+}
+
+}  // namespace adodb

@@ -1,0 +1,32 @@
+// Small helpers over the SQLite C API shared by the provider's parts.
+#pragma once
+
+#include <QByteArray>
+#include <QVariant>
+
+#include <sqlite3.h>
+
+#include <memory>
+
+namespace adodb {
+
+struct StatementFinalizer {
+    void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
+};
+using StatementHandle = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
+
+// The engine's last error on `db` as adodb::Error: its extended result code,
+// source "SQLite", its message.
+[[noreturn]] void raiseEngineError(sqlite3* db);
+
+// The first statement of `sql`; raises on a syntax error or an empty text.
+StatementHandle prepareStatement(sqlite3* db, const QByteArray& sql);
+// Steps through every row; raises on failure.
+void runToEnd(sqlite3_stmt* statement);
+
+// Engine values and QVariant: NULL is an invalid QVariant, integers qlonglong.
+QVariant engineValue(sqlite3_value* value);
+void bindValue(sqlite3_stmt* statement, int index, const QVariant& value);
+void setResult(sqlite3_context* context, const QVariant& value);
+
+}  // namespace adodb
