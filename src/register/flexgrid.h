@@ -8,6 +8,9 @@
 #include <QStringList>
 #include <QTableView>
 
+class QKeyEvent;
+class QMouseEvent;
+
 namespace ZQ5Reimbursement {
 
 class ClaimListModel;
@@ -37,13 +40,36 @@ public:
     // Scrolls so that `row` is the top visible row, as far as the view can.
     void setTopRow(int row);
 
+    // Captions and starting widths from "Caption<blanks>|Caption<blanks>|...":
+    // one column per piece, as wide as the piece (blanks included).
+    void setFormatString(const QString& format);
+    int ColWidth(int col) const;  // twips
+    void setColWidth(int col, int twips);  // 0 hides the column
+    void setColAlignment(int col, Qt::Alignment alignment);
+    // Sorts the data rows on `col` (the generic sort of ClaimListModel).
+    void Sort(int col, Qt::SortOrder order);
+
     ClaimListModel* claimModel() const { return model_; }
 
 signals:
     // The current cell moved (by mouse, keys or the program).
     void currentCellChanged();
+    void Click();
+    void DblClick();
+    // Every key pressed in the grid, as its Qt key.
+    void KeyDown(int key);
+    // Enter as character 13, Ctrl+Enter as character 10.
+    void KeyPress(int keyAscii);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    void requireCell(int row, int col) const;
+
     ClaimListModel* model_;
 };
 

@@ -7,10 +7,13 @@
 #include <QDialog>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class QComboBox;
+class QEvent;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -23,6 +26,7 @@ class clsCommonGen;
 
 namespace ZQ5Reimbursement {
 
+class ClaimReport;
 class Context;
 
 class FrmMaster : public QDialog {
@@ -52,6 +56,7 @@ public:
     QPushButton* CmdDelete = nullptr;
     QPushButton* cmdPrint = nullptr;
     QPushButton* CmdClose = nullptr;
+    ClaimReport* crpReimbursement = nullptr;  // not visible; runs the claim report
 
     std::shared_ptr<CommonModule::clsCommonGen> objCommonGen;
     std::shared_ptr<CommonModule::clsCommonDB> objCommonDB;
@@ -63,8 +68,28 @@ public:
     void cmdPrint_Click();
     void CmdClose_Click();
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void buildControls();
+    void connectEvents();
     void Form_Load();
+    void NameGrid(const QString& strtable);
+    void FillGrid(const QString& sql);
+    void SecurityCheck(std::int32_t Intinterfaceid);
+    bool fnHasRight(const QString& letter) const;
+    // Edit, Delete and Preview follow the claim on the grid's current row.
+    void flexMaster_Click();
+    void cboColNames_Click();
+    void SearchGrid();
+    void editClaimOnCurrentRow();
+    void flexMaster_KeyDown(int key);
+    void flexMaster_KeyPress(int keyAscii);
+    // Runs an event handler; an error it raises is logged and shown under `procedure`.
+    void runTrapped(const QString& procedure, const std::function<void()>& handler);
+
     Context& context_;
     bool blnGridReady = false;
     QString strFunctionRights;

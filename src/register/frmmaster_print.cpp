@@ -1,0 +1,28 @@
+// Preview: the report of the claim on the grid's current row.
+#include "frmmaster.h"
+
+#include "claimreport.h"
+#include "registerstatements.h"
+#include "shell/basreimbursement.h"
+#include "shell/context.h"
+
+namespace ZQ5Reimbursement {
+
+void FrmMaster::cmdPrint_Click() {
+    const QString claimIdText = flexMaster->TextMatrix(flexMaster->Row(), 0);
+    if (numericValue(claimIdText) == 0)
+        return;
+    try {
+        adodb::Recordset user;
+        user.Open(userNameStatement(context_.tables, context_.gintUserID), context_.gAdoCon());
+        const QString userName = user.Fields(0).text();
+        user.Close();
+        crpReimbursement->setParameterFields(reportParameterFields(context_.gintCompanyID, claimIdText, userName));
+        crpReimbursement->preview(this);
+    } catch (const std::exception& exception) {
+        // The preview reports its failures without logging them.
+        showMessage(this, toError(exception).Description(), QMessageBox::Information);
+    }
+}
+
+}  // namespace ZQ5Reimbursement

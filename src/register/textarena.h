@@ -1,0 +1,77 @@
+// Compact storage for many short texts: UTF-8 bytes, each behind its length,
+// in blocks that never move, so a million rows cost little more than their
+// text and growing never copies what is stored.
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace ZQ5Reimbursement {
+
+class TextArena {
+public:
+    using Ref = std::uint32_t;
+    static constexpr Ref EmptyText = 0;
+
+    TextArena();
+
+    // Stores `text` and returns where; the empty text is EmptyText and costs nothing.
+    Ref add(const QString& text);
+    std::string_view bytes(Ref ref) const;
+    QString text(Ref ref) const { return QString::fromUtf8(bytes(ref)); }
+
+    void clear();
+    std::size_t allocatedBytes() const { return allocated_; }
+
+private:
+    static constexpr int OffsetBits = 20;
+    static constexpr std::size_t BlockSize = std::size_t{1} << OffsetBits;
+    static constexpr std::size_t MaxBlocks = std::size_t{1} << (32 - OffsetBits);
+
+    char* reserve(std::size_t size, Ref& ref);
+
+    struct Block {
+        std::unique_ptr<char[]> data;
+        std::size_t capacity = 0;
+    };
+    std::vector<Block> blocks_;
+    std::size_t used_ = 0;  // bytes used in the last block
+    std::size_t allocated_ = 0;
+};
+
+// A growable array in fixed blocks: appending never moves what is stored.
+template <class T>
+class ChunkedArray {
+public:
+    std::size_t size() const { return size_; }
+    T& operator[](std::size_t i) { return blocks_[i >> Bits][i & Mask]; }
+    const T& operator[](std::size_t i) const { return blocks_[i >> Bits][i & Mask]; }
+
+    void append(std::size_t count, const T& value) {
+        for (; count > 0; --count) {
+            if ((size_ & Mask) == 0 && (size_ >> Bits) == blocks_.size())
+                blocks_.push_back(std::make_unique_for_overwrite<T[]>(BlockLength));
+            (*this)[size_++] = value;
+        }
+    }
+    void clear() {
+        blocks_.clear();
+        size_ = 0;
+    }
+    std::size_t allocatedBytes() const {
+        return blocks_.size() * BlockLength * sizeof(T) + blocks_.capacity() * sizeof(blocks_[0]);
+    }
+
+private:
+    static constexpr int Bits = 16;
+    static constexpr std::size_t BlockLength = std::size_t{1} << Bits;
+    static constexpr std::size_t Mask = BlockLength - 1;
+    std::vector<std::unique_ptr<T[]>> blocks_;
+    std::size_t size_ = 0;
+};
+
+}  // namespace ZQ5Reimbursement
