@@ -1,0 +1,156 @@
+// Recordsets: value types, value texts, navigation and its errors, and the
+// difference between streamed and buffered cursors.
+#include "testdatabase.h"
+
+#include <QDateTime>
+#include <QTest>
+
+namespace {
+
+template <typename Action>
+long errorNumberOf(Action action) {
+    try {
+        action();
+    } catch (const adodb::Error& error) {
+        return error.Number();
+    }
+    return 0;
+}
+
+}  // namespace
+
+class RecordsetTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase() { db_.reset(); }
+
+    void valuesTakeTheirTypes();
+    void textsFollowTheValue_data();
+    void textsFollowTheValue();
+    void nullHasNoText();
+    void navigates_data();
+    void navigates();
+    void bufferedCursorReleasesTheDatabase();
+    void streamsManyRows();
+
+private:
+    adodb::Field first(const QString& sql);
+    std::unique_ptr<TestDatabase> db_;
+};
+
+void RecordsetTest::initTestCase() {
+    db_ = std::make_unique<TestDatabase>();
+    db_->exec("create table samples (id integer, d date, dt datetime, amount real, name text);"
+              "insert into samples values (1, '2004-03-05', '2004-03-05 10:30:00', 12.5, 'x'),"
+              " (2, '2004-03-06', '2004-03-06 00:00:00', 150.0, null), (3, null, null, null, 'z')");
+}
+
+adodb::Field RecordsetTest::first(const QString& sql) {
+    adodb::Recordset recordset;
+    recordset.Open(sql, db_->connection());
+    return recordset.Fields(0);
+}
+
+void RecordsetTest::valuesTakeTheirTypes() {
+    QCOMPARE(first("select d from samples where id = 1").Value(), QVariant(QDate(2004, 3, 5)));
+    QCOMPARE(first("select dt from samples where id = 1").Value(), QVariant(QDateTime({2004, 3, 5}, {10, 30})));
+    QCOMPARE(first("select dt from samples where id = 2").Value(), QVariant(QDate(2004, 3, 6)));
+    QCOMPARE(first("select amount from samples where id = 1").Value(), QVariant(12.5));
+    QCOMPARE(first("select id from samples where id = 1").Value(), QVariant(1LL));
+    QCOMPARE(first("select name from samples where id = 1").Value(), QVariant(QString("x")));
+    QVERIFY(!first("select name from samples where id = 2").Value().isValid());
+    QCOMPARE(first("select max(d) from samples").Value(), QVariant(QString("2004-03-06")));
+}
+
+void RecordsetTest::textsFollowTheValue_data() {
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("date day first") << "select d from samples where id = 1" << "05/03/2004";
+    QTest::newRow("date and time") << "select dt from samples where id = 1" << "05/03/2004 10:30:00";
+    QTest::newRow("whole amount") << "select amount from samples where id = 2" << "150";
+    QTest::newRow("amount") << "select amount from samples where id = 1" << "12.5";
+    QTest::newRow("sum") << "select sum(amount) from samples" << "162.5";
+    QTest::newRow("count") << "select count(*) from samples" << "3";
+    QTest::newRow("large") << "select 1e20" << "100000000000000000000";
+    QTest::newRow("negative") << "select -0.5" << "-0.5";
+    QTest::newRow("fifteen digits") << "select 1 / 3.0" << "0.333333333333333";
+}
+
+void RecordsetTest::textsFollowTheValue() {
+    QFETCH(QString, sql);
+    QFETCH(QString, expected);
+    QCOMPARE(first(sql).text(), expected);
+}
+
+void RecordsetTest::nullHasNoText() {
+    const adodb::Field field = first("select name from samples where id = 2");
+    QVERIFY(field.IsNull());
+    QCOMPARE(field.textOrEmpty(), QString(""));
+    try {
+        field.text();
+        QFAIL("text of NULL");
+    } catch (const adodb::Error& error) {
+        QCOMPARE(error.Number(), long(adodb::adErrInvalidUseOfNull));
+        QCOMPARE(error.Description(), QString("Invalid use of Null"));
+    }
+}
+
+void RecordsetTest::navigates_data() {
+    QTest::addColumn<int>("cursorType");
+    QTest::newRow("forward-only") << int(adodb::adOpenForwardOnly);
+    QTest::newRow("keyset") << int(adodb::adOpenKeyset);
+    QTest::newRow("static") << int(adodb::adOpenStatic);
+}
+
+void RecordsetTest::navigates() {
+    QFETCH(int, cursorType);
+    adodb::Recordset recordset;
+    recordset.Open("select id, name as Label from samples order by id", db_->connection(),
+                   adodb::CursorTypeEnum(cursorType));
+    QCOMPARE(recordset.State(), long(adodb::adStateOpen));
+    QCOMPARE(errorNumberOf([&] { recordset.Open("select 1", db_->connection()); }), 3705L);
+    QCOMPARE(recordset.FieldCount(), 2);
+    QCOMPARE(recordset.Fields(1).Name(), QString("Label"));
+    QCOMPARE(errorNumberOf([&] { recordset.Fields("nosuch"); }), long(adodb::adErrItemNotFound));
+    QCOMPARE(errorNumberOf([&] { recordset.Fields(2); }), long(adodb::adErrItemNotFound));
+    QStringList seen;
+    for (; !recordset.isEOF(); recordset.MoveNext())
+        seen << recordset.Fields("ID").text() + ":" + recordset.Fields("label").textOrEmpty();
+    QCOMPARE(seen, (QStringList{"1:x", "2:", "3:z"}));
+    QCOMPARE(errorNumberOf([&] { recordset.Fields(0); }), long(adodb::adErrNoCurrentRecord));
+    QCOMPARE(errorNumberOf([&] { recordset.MoveNext(); }), long(adodb::adErrNoCurrentRecord));
+    recordset.Close();
+    QCOMPARE(recordset.State(), long(adodb::adStateClosed));
+    QCOMPARE(errorNumberOf([&] { recordset.isEOF(); }), long(adodb::adErrObjectClosed));
+}
+
+void RecordsetTest::bufferedCursorReleasesTheDatabase() {
+    adodb::Connection writer;
+    writer.Open(db_->connectionString() + ";Busy Timeout=50");
+    adodb::Recordset streamed;
+    streamed.Open("select id from samples", db_->connection(), adodb::adOpenForwardOnly);
+    QCOMPARE(errorNumberOf([&] { writer.Execute("insert into samples(id) values (4)"); }), 5L);  // SQLITE_BUSY
+    streamed.Close();
+    adodb::Recordset buffered;
+    buffered.Open("select id from samples", db_->connection(), adodb::adOpenStatic);
+    writer.Execute("insert into samples(id) values (4)");
+    writer.Execute("delete from samples where id = 4");
+    QCOMPARE(buffered.Fields(0).text(), QString("1"));
+}
+
+void RecordsetTest::streamsManyRows() {
+    adodb::Recordset recordset;
+    recordset.Open("with recursive n(i) as (select 1 union all select i + 1 from n where i < 200000) select i from n",
+                   db_->connection());
+    qlonglong count = 0;
+    qlonglong sum = 0;
+    for (; !recordset.isEOF(); recordset.MoveNext(), ++count)
+        sum += recordset.Fields(0).Value().toLongLong();
+    QCOMPARE(count, 200000LL);
+    QCOMPARE(sum, 200000LL * 200001LL / 2);
+}
+
+QTEST_GUILESS_MAIN(RecordsetTest)
+#include "tst_data_recordset.moc"
