@@ -1,0 +1,153 @@
+// Commands with `?` markers: the columns and types the provider reports, the
+// conversion of each value to its column's type, and refused values.
+#include "testdatabase.h"
+
+#include <QDateTime>
+#include <QTest>
+
+namespace {
+
+const QString headerInsert =
+    "insert into pReimburseHeader(rhreimburseid,rhcompanyid,rhreimburseno,rhdate,rhClaimEmpID,rhApprovedEmpID, "
+    "rhremarks,rhTotalAmt,rhCancelled,rhcurrencyid ,rhrtypeid) values(?,?,?,?,?,?,?,?,?,?,?)";
+const QString headerUpdate =
+    "update pReimburseHeader set rhdate=?,rhRemarks=?,rhClaimEmpID=?,  rhapprovedempid=?,rhTotalAmt=?,"
+    "rhcurrencyid=?,rhrtypeid=? where rhreimburseid=5 and rhcompanyid =1";
+const QString lineInsert =
+    "insert into pReimbursedetail(rdCompanyId,rdreimburseid, rddetailid,rdbillno,rdbillamt,rdremarks) "
+    "values(?,?,?,?,?,?) ";
+
+QVariantList headerValues(const QVariant& date) {
+    return {5, 1, "RB1", date, 3, 2, QVariant(), 100.0, 0, 1, 2};
+}
+
+}  // namespace
+
+class CommandTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup() { db_.reset(); }
+
+    void describesMarkers();
+    void storesTheClaimWindowsValues();
+    void storesBillNumbersExactly_data();
+    void storesBillNumbersExactly();
+    void readsDateTexts_data();
+    void readsDateTexts();
+    void refusesValues_data();
+    void refusesValues();
+
+private:
+    void run(const QString& sql, const QVariantList& values);
+    std::unique_ptr<TestDatabase> db_;
+};
+
+void CommandTest::init() { db_ = std::make_unique<TestDatabase>(); }
+
+void CommandTest::run(const QString& sql, const QVariantList& values) {
+    adodb::Command command;
+    command.setActiveConnection(db_->connection());
+    command.setCommandText(sql);
+    command.Execute(values);
+}
+
+void CommandTest::describesMarkers() {
+    adodb::Command command;
+    command.setActiveConnection(db_->connection());
+    command.setCommandText(headerUpdate);
+    command.RefreshParameters();
+    QStringList described;
+    for (const adodb::Parameter& parameter : command.Parameters())
+        described << parameter.column + ":" + QString::number(parameter.type);
+    QCOMPARE(described, (QStringList{"rhdate:7", "rhRemarks:200", "rhClaimEmpID:3", "rhapprovedempid:3",
+                                     "rhTotalAmt:5", "rhcurrencyid:3", "rhrtypeid:3"}));
+    command.setCommandText(headerInsert);
+    command.RefreshParameters();
+    QCOMPARE(command.Parameters().size(), size_t(11));
+    QCOMPARE(command.Parameters()[3].column, QString("rhdate"));
+    QCOMPARE(command.Parameters()[3].type, adodb::adDate);
+    QCOMPARE(command.Parameters()[10].column, QString("rhrtypeid"));
+}
+
+void CommandTest::storesTheClaimWindowsValues() {
+    run(headerInsert, headerValues("05/03/2004"));
+    QCOMPARE(db_->rows("select rhdate || '', rhremarks is null, rhTotalAmt from pReimburseHeader"),
+             QStringList{"2004-03-05|1|100"});
+    run(headerUpdate, {"06/03/2004", "", 4, 5, "1234.50", 1, 2});
+    QCOMPARE(db_->rows("select rhdate || '', rhremarks, rhClaimEmpID, rhapprovedempid, typeof(rhTotalAmt), "
+                       "rhTotalAmt, rhreimburseno from pReimburseHeader"),
+             QStringList{"2004-03-06||4|5|real|1234.5|RB1"});
+    run(lineInsert, {1, 5, "1", "B-1", "12.50", "r"});
+    QCOMPARE(db_->rows("select typeof(rddetailid), rddetailid, typeof(rdbillamt), rdbillamt from pReimbursedetail"),
+             QStringList{"integer|1|real|12.5"});
+}
+
+void CommandTest::storesBillNumbersExactly_data() {
+    QTest::addColumn<QString>("billNo");
+    QTest::newRow("quotes") << "O'Brien's \"bill\"";
+    QTest::newRow("percent and underscore") << "50%_off";
+    QTest::newRow("statement text") << "1; delete from pReimbursedetail; --";
+    QTest::newRow("marker and date shape") << "? 20040214";
+}
+
+void CommandTest::storesBillNumbersExactly() {
+    QFETCH(QString, billNo);
+    run(lineInsert, {1, 5, 1, billNo, 1, ""});
+    run(lineInsert, {1, 5, 2, "second", 2, ""});
+    QCOMPARE(db_->rows("select rdbillno from pReimbursedetail order by rddetailid"), (QStringList{billNo, "second"}));
+}
+
+void CommandTest::readsDateTexts_data() {
+    QTest::addColumn<QVariant>("date");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("day first") << QVariant("05/03/2004") << "2004-03-05";
+    QTest::newRow("day first, short") << QVariant("5/3/2004") << "2004-03-05";
+    QTest::newRow("compact") << QVariant("20040305") << "2004-03-05";
+    QTest::newRow("year first") << QVariant("2004/03/05") << "2004-03-05";
+    QTest::newRow("ISO") << QVariant("2004-03-05") << "2004-03-05";
+    QTest::newRow("QDate") << QVariant(QDate(2004, 3, 5)) << "2004-03-05";
+    QTest::newRow("QDateTime at midnight") << QVariant(QDateTime({2004, 3, 5}, {0, 0})) << "2004-03-05";
+    QTest::newRow("QDateTime") << QVariant(QDateTime({2004, 3, 5}, {10, 30})) << "2004-03-05 10:30:00";
+}
+
+void CommandTest::readsDateTexts() {
+    QFETCH(QVariant, date);
+    QFETCH(QString, stored);
+    run(headerInsert, headerValues(date));
+    QCOMPARE(db_->scalar("select rhdate || '' from pReimburseHeader"), stored);
+}
+
+void CommandTest::refusesValues_data() {
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QVariantList>("values");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no such day") << headerInsert << headerValues("31/02/2004")
+                                 << "Conversion failed when converting date and/or time from character string.";
+    QTest::newRow("fraction for an integer")
+        << lineInsert << QVariantList{1, 5, "1.5", "b", 1, ""}
+        << "Conversion failed when converting the varchar value '1.5' to data type int.";
+    QTest::newRow("comma decimal") << lineInsert << QVariantList{1, 5, 1, "b", "12,50", ""}
+                                   << "Error converting data type varchar to numeric.";
+    QTest::newRow("too few values") << lineInsert << QVariantList{1, 5, 1}
+                                    << "The command has 6 parameter markers but 3 values were passed.";
+}
+
+void CommandTest::refusesValues() {
+    QFETCH(QString, sql);
+    QFETCH(QVariantList, values);
+    QFETCH(QString, message);
+    try {
+        run(sql, values);
+        QFAIL("the command ran");
+    } catch (const adodb::Error& error) {
+        QCOMPARE(error.Description(), message);
+    }
+    QCOMPARE(db_->scalar("select count(*) from pReimburseHeader") + db_->scalar("select count(*) from "
+                                                                                 "pReimbursedetail"),
+             QString("00"));
+}
+
+QTEST_GUILESS_MAIN(CommandTest)
+#include "tst_data_command.moc"
