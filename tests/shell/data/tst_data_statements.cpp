@@ -72,6 +72,9 @@ void StatementsTest::listsClaimsFromTheDate() {
                                     "14|20040214|Medical|10/03/2004|Ravi|No", "5|RB1|Travel|14/02/2004|Ravi|No",
                                     "7|RB10|Travel|01/03/2004|Ravi|Yes", "8|XY5|Travel|05/03/2004|Ravi|No",
                                     "9|RBX|Medical|06/03/2004|Bina|No"}));
+    QCOMPARE(db_->scalar("select count(*) from pReimburseHeader where rhcompanyid=1 and rhdate between '20040214' "
+                         "and '20040305'"),
+             QString("3"));
     QCOMPARE(db_->rows(listing + " and rhdate >='20040214' and rhreimburseid=5"),
              QStringList{"5|RB1|Travel|14/02/2004|Ravi|No"});
 }

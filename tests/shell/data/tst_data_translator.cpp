@@ -38,6 +38,9 @@ void TranslatorTest::translates_data() {
     QTest::newRow("between takes its own and")
         << "and '2004/03/15' between h.rereimeffdate and  h.rereimtilldate and d.no='20040315'"
         << "and '2004-03-15' between h.rereimeffdate and  h.rereimtilldate and d.no='20040315'";
+    QTest::newRow("literals after between")
+        << "where rhdate between '20040101' and '2004/3/1' and x='20040101'"
+        << "where rhdate between '2004-01-01' and '2004-03-01' and x='20040101'";
     QTest::newRow("literal compared with no date column") << "where rhreimburseno='20040214'"
                                                           << "where rhreimburseno='20040214'";
     QTest::newRow("selected literal") << "select '20040214', rhdate from t" << "select '20040214', rhdate from t";
