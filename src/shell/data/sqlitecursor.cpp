@@ -5,9 +5,12 @@
 
 namespace adodb {
 
-SqliteCursor::SqliteCursor(StatementHandle statement) : statement_(std::move(statement)) {
-    for (int column = 0; column < columnCount(); ++column)
-        dateColumns_.push_back(isDateDeclaration(QString::fromUtf8(sqlite3_column_decltype(statement_.get(), column))));
+SqliteCursor::SqliteCursor(StatementHandle handle) : statement_(std::move(handle)) {
+    sqlite3_stmt* statement = statement_.get();
+    for (int column = 0; column < sqlite3_column_count(statement); ++column) {
+        names_ << QString::fromUtf8(sqlite3_column_name(statement, column));
+        dateColumns_.push_back(isDateDeclaration(QString::fromUtf8(sqlite3_column_decltype(statement, column))));
+    }
     next();
 }
 
@@ -16,12 +19,6 @@ void SqliteCursor::next() {
     onRow_ = result == SQLITE_ROW;
     if (!onRow_ && result != SQLITE_DONE)
         raiseEngineError(sqlite3_db_handle(statement_.get()));
-}
-
-int SqliteCursor::columnCount() const { return sqlite3_column_count(statement_.get()); }
-
-QString SqliteCursor::columnName(int column) const {
-    return QString::fromUtf8(sqlite3_column_name(statement_.get(), column));
 }
 
 QVariant SqliteCursor::value(int column) const {

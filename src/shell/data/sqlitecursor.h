@@ -5,6 +5,8 @@
 #include "provider.h"
 #include "sqlitestatement.h"
 
+#include <QStringList>
+
 #include <vector>
 
 namespace adodb {
@@ -12,16 +14,17 @@ namespace adodb {
 class SqliteCursor final : public Cursor {
 public:
     // Steps to the first row.
-    explicit SqliteCursor(StatementHandle statement);
+    explicit SqliteCursor(StatementHandle handle);
 
     bool atEnd() const override { return !onRow_; }
     void next() override;
-    int columnCount() const override;
-    QString columnName(int column) const override;
+    int columnCount() const override { return int(names_.size()); }
+    QString columnName(int column) const override { return names_.at(column); }
     QVariant value(int column) const override;
 
 private:
     StatementHandle statement_;
+    QStringList names_;
     std::vector<bool> dateColumns_;
     bool onRow_ = false;
 };
