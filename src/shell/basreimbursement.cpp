@@ -88,10 +88,15 @@ QString controlText(const QWidget* control) {
     return {};
 }
 
-// A check box's state 0, 1 or 2; an option button's -1 (True) or 0 (False).
+// A check box's 0 unchecked, 1 checked, 2 grey; an option button's -1 (True) or 0 (False).
 int controlValue(const QWidget* control) {
-    if (auto* check = qobject_cast<const QCheckBox*>(control))
-        return static_cast<int>(check->checkState());
+    if (auto* check = qobject_cast<const QCheckBox*>(control)) {
+        switch (check->checkState()) {
+        case Qt::Unchecked: return 0;
+        case Qt::Checked: return 1;
+        case Qt::PartiallyChecked: return 2;
+        }
+    }
     if (auto* option = qobject_cast<const QRadioButton*>(control))
         return option->isChecked() ? -1 : 0;
     return 0;

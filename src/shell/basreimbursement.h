@@ -17,19 +17,24 @@ namespace ZQ5Reimbursement {
 
 // Enter (13) posts a Tab to the focused widget; minus (45) becomes 0.
 void KeyEnterToTab(int& keyAscii);
-// Applies `filter` to each key press of `control`, as its character code;
-// a code set to 0 discards the key.
+// Applies `filter` to each key press of `control`, as its character code
+// (Enter and Return are 13; keys without a character pass unfiltered). A code
+// set to 0 discards the key, another code is typed instead. Enter goes no
+// further than the filter, so it never presses a dialog's default button.
 void installKeyPressFilter(QWidget* control, std::function<void(int& keyAscii)> filter);
 
 // False, after the message and moving the focus, when the control's text is blank.
 bool fnIsFilled(QWidget* control, const QString& message, const QString& title);
-// Stores each text box's, combo's, check box's and option button's value in
-// its "tag" property; IsFormChanged compares against it.
+// Stores each text box's (QLineEdit, QPlainTextEdit), combo's (current text),
+// check box's (0, 1, 2) and option button's (-1 checked, 0 not) value in its
+// "tag" property; IsFormChanged compares against it, ignoring leading and
+// trailing blanks. The line edits inside date pickers and combos do not count.
 void SaveControlValues(QWidget* window);
 bool IsFormChanged(QWidget* window);
 
 // Appends one line to the error log beside the library and, with `show` and a
-// non-zero number, shows the description.
+// non-zero number, shows the description. A failing user-name lookup leaves
+// the line's user empty; a log file that cannot be written raises.
 void WriteErrorLog(const QString& formName, std::int16_t userId, const QString& procedureName,
                    const QString& mode, long number, const QString& source,
                    const QString& description, bool show);
@@ -41,7 +46,8 @@ adodb::Error toError(const std::exception& exception);
 
 // The folder of the component's own library file.
 QString componentFolder();
-// Points the application's help file at Help/helpfile.hlp beside the library.
+// Points the application's help file at Help/helpfile.hlp beside the library
+// (the application's "helpFile" property) and makes F1 open it, when it exists.
 void SetHelpFile();
 QString helpFile();
 

@@ -21,13 +21,20 @@ const QString applicationName = QStringLiteral("ZQ5Reimbursement");
 constexpr long fileAccessError = 75;  // "Path/File access error"
 constexpr long internalError = 51;
 
+// The user's name for the log line. The error being logged is often the
+// database being unreachable; that must not cost the error its entry and its
+// message, so a failed lookup leaves the name empty.
 QString userName(std::int16_t userId) {
     auto users = createObject<CommonModule::clsCommonDB>("CommonModule.clsCommonDB");
     Context& context = Context::instance();
     users->setadocon(context.gAdoCon());
     users->setstrTablename(context.tables[QStringLiteral("pusers")] + QStringLiteral(" where userid=")
                            + QString::number(userId));
-    return users->fnReturnField(QStringLiteral("username"));
+    try {
+        return users->fnReturnField(QStringLiteral("username"));
+    } catch (const adodb::Error&) {
+        return {};
+    }
 }
 
 void appendLine(const QString& path, const QString& line) {

@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QUrl>
 
 namespace ZQ5Reimbursement {
@@ -36,8 +37,12 @@ void SetHelpFile() {
     if (!application)
         return;
     application->setProperty(helpFileProperty, componentFolder() + QStringLiteral("/Help/helpfile.hlp"));
-    if (!application->findChild<HelpKeyFilter*>(QString(), Qt::FindDirectChildrenOnly))
-        application->installEventFilter(new HelpKeyFilter(application));
+    // Owned by the application, so a later application gets a filter of its own.
+    static QPointer<HelpKeyFilter> filter;
+    if (!filter) {
+        filter = new HelpKeyFilter(application);
+        application->installEventFilter(filter);
+    }
 }
 
 QString helpFile() {

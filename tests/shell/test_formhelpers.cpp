@@ -1,0 +1,240 @@
+// The shared form helpers on real widgets: Enter to Tab and the key filter,
+// the blank check, the control snapshot, message boxes and the hourglass.
+#include "shell/basreimbursement.h"
+#include "shell/commonmodule.h"
+#include "shell/context.h"
+#include "uidriver.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <QtTest>
+
+using namespace ZQ5Reimbursement;
+
+namespace {
+
+// A window with one control of every kind the snapshot knows, and some it ignores.
+struct EntryWindow {
+    QDialog window;
+    QLineEdit* billNo = new QLineEdit(&window);
+    QLineEdit* amount = new QLineEdit(&window);
+    QPlainTextEdit* remarks = new QPlainTextEdit(&window);
+    QComboBox* employee = new QComboBox(&window);
+    QCheckBox* paid = new QCheckBox(&window);
+    QRadioButton* first = new QRadioButton(&window);
+    QRadioButton* second = new QRadioButton(&window);
+    QDateEdit* date = new QDateEdit(QDate(2026, 3, 15), &window);
+    QTreeWidget* lines = new QTreeWidget(&window);
+
+    EntryWindow() {
+        auto* layout = new QVBoxLayout(&window);
+        for (QWidget* w : std::initializer_list<QWidget*>{billNo, amount, remarks, employee, paid, first, second, date,
+                                                         lines})
+            layout->addWidget(w);
+        employee->addItem(QStringLiteral("Anita"), QVariant(qlonglong(1)));
+        employee->addItem(QStringLiteral("Brian"), QVariant(qlonglong(2)));
+        employee->setCurrentIndex(-1);
+    }
+
+    void showActive() {
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+    }
+};
+
+}  // namespace
+
+class FormHelpersTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { Context::instance().gstrMsgboxTitle = QStringLiteral("Payroll"); }
+    void cleanup() { closeAllWindows(); }
+
+    void enterPostsTabAndMinusIsDiscarded() {
+        EntryWindow w;
+        w.showActive();
+        w.billNo->setFocus();
+        QTRY_VERIFY(w.billNo->hasFocus());
+
+        int key = 13;
+        KeyEnterToTab(key);
+        QCOMPARE(key, 13);
+        QVERIFY(w.billNo->hasFocus());  // posted, not yet delivered
+        QTRY_VERIFY(w.amount->hasFocus());
+
+        key = 45;
+        KeyEnterToTab(key);
+        QCOMPARE(key, 0);
+        key = 'a';
+        KeyEnterToTab(key);
+        QCOMPARE(key, int('a'));
+    }
+
+    void keyFilterDiscardsReplacesAndMovesOn() {
+        EntryWindow w;
+        installKeyPressFilter(w.billNo, [](int& keyAscii) {
+            KeyEnterToTab(keyAscii);
+            if (keyAscii == 'x')
+                keyAscii = 'y';
+        });
+        w.showActive();
+        w.billNo->setFocus();
+        QTest::keyClicks(w.billNo, QStringLiteral("b-1x"));
+        QCOMPARE(w.billNo->text(), QStringLiteral("b1y"));
+        QTest::keyClick(w.billNo, Qt::Key_Backspace);
+        QCOMPARE(w.billNo->text(), QStringLiteral("b1"));
+        QTest::keyClick(w.billNo, Qt::Key_Return);
+        QTRY_VERIFY(w.amount->hasFocus());
+    }
+
+    void amountFilterThroughTheKeys() {
+        EntryWindow w;
+        CommonModule::clsCommonGen gen;
+        installKeyPressFilter(w.amount, [&gen, &w](int& keyAscii) {
+            KeyEnterToTab(keyAscii);
+            gen.TextValidateNum(w.amount, keyAscii, 18, 2);
+        });
+        w.showActive();
+        w.amount->setFocus();
+        QTest::keyClicks(w.amount, QStringLiteral("-12a.3.45"));
+        QCOMPARE(w.amount->text(), QStringLiteral("12.34"));
+    }
+
+    void blankOnlyTextIsNotFilled() {
+        EntryWindow w;
+        w.showActive();
+        w.amount->setFocus();
+        w.billNo->setText(QStringLiteral("   "));
+        auto seen = answerNextMessageBox();
+        QCOMPARE(w.window.focusWidget(), w.amount);
+        QVERIFY(!fnIsFilled(w.billNo, QStringLiteral("Enter the bill number"), QStringLiteral("Bills")));
+        QVERIFY(seen->shown);
+        QCOMPARE(seen->text, QStringLiteral("Enter the bill number"));
+        QCOMPARE(seen->title, QStringLiteral("Bills"));
+        QCOMPARE(seen->icon, QMessageBox::Information);
+        QCOMPARE(seen->buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(w.window.focusWidget(), w.billNo);
+
+        w.billNo->setText(QStringLiteral(" B-1 "));
+        QVERIFY(fnIsFilled(w.billNo, QStringLiteral("Enter the bill number"), QStringLiteral("Bills")));
+    }
+
+    void windowWithoutSnapshot() {
+        EntryWindow w;
+        w.paid->setChecked(false);
+        QVERIFY(!IsFormChanged(&w.window));  // all blank; the date picker does not count
+        w.date->setDate(QDate(2027, 1, 1));
+        QVERIFY(!IsFormChanged(&w.window));
+        w.remarks->setPlainText(QStringLiteral("  "));
+        QVERIFY(!IsFormChanged(&w.window));
+        w.remarks->setPlainText(QStringLiteral("note"));
+        QVERIFY(IsFormChanged(&w.window));
+    }
+
+    void snapshotTagsHoldTheValues() {
+        EntryWindow w;
+        w.billNo->setText(QStringLiteral("B-1"));
+        w.employee->setCurrentIndex(1);
+        w.paid->setChecked(true);
+        w.second->setChecked(true);
+        SaveControlValues(&w.window);
+        QCOMPARE(w.paid->property("tag").toString(), QStringLiteral("1"));
+        w.paid->setTristate(true);
+        w.paid->setCheckState(Qt::PartiallyChecked);
+        QVERIFY(IsFormChanged(&w.window));
+        SaveControlValues(&w.window);
+        QCOMPARE(w.paid->property("tag").toString(), QStringLiteral("2"));
+        w.paid->setCheckState(Qt::Checked);
+        SaveControlValues(&w.window);
+        QCOMPARE(w.billNo->property("tag").toString(), QStringLiteral("B-1"));
+        QCOMPARE(w.employee->property("tag").toString(), QStringLiteral("Brian"));
+        QCOMPARE(w.paid->property("tag").toString(), QStringLiteral("1"));
+        QCOMPARE(w.second->property("tag").toString(), QStringLiteral("-1"));
+        QCOMPARE(w.first->property("tag").toString(), QStringLiteral("0"));
+        QVERIFY(!w.date->property("tag").isValid());
+        QVERIFY(!IsFormChanged(&w.window));
+    }
+
+    void changesAfterSnapshot() {
+        EntryWindow w;
+        w.billNo->setText(QStringLiteral("bill"));
+        w.remarks->setPlainText(QStringLiteral("remark"));
+        SaveControlValues(&w.window);
+
+        w.billNo->setText(QStringLiteral("bill   "));
+        QVERIFY(!IsFormChanged(&w.window));  // trailing blanks do not count
+        w.billNo->setText(QStringLiteral("  bill"));
+        QVERIFY(!IsFormChanged(&w.window));
+        w.billNo->setText(QStringLiteral("Bill"));
+        QVERIFY(IsFormChanged(&w.window));  // the letter case does
+        w.billNo->setText(QStringLiteral("bill"));
+
+        w.remarks->setPlainText(QStringLiteral("remarks"));
+        QVERIFY(IsFormChanged(&w.window));
+        w.remarks->setPlainText(QStringLiteral("remark"));
+        QVERIFY(!IsFormChanged(&w.window));
+
+        w.employee->setCurrentIndex(0);
+        QVERIFY(IsFormChanged(&w.window));
+        w.employee->setCurrentIndex(-1);
+
+        w.paid->setChecked(true);
+        QVERIFY(IsFormChanged(&w.window));
+        w.paid->setChecked(false);
+
+        w.first->setChecked(true);
+        QVERIFY(IsFormChanged(&w.window));
+        SaveControlValues(&w.window);
+        w.lines->addTopLevelItem(new QTreeWidgetItem(QStringList{QStringLiteral("1")}));
+        w.date->setDate(QDate(2030, 1, 1));
+        QVERIFY(!IsFormChanged(&w.window));
+    }
+
+    void messageBoxesCarryTheContextTitle() {
+        auto seen = answerNextMessageBox(QMessageBox::No);
+        const auto answer = showMessage(nullptr, QStringLiteral("Save changes?"), QMessageBox::Question,
+                                        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+        QCOMPARE(answer, QMessageBox::No);
+        QCOMPARE(seen->title, QStringLiteral("Payroll"));
+        QCOMPARE(seen->text, QStringLiteral("Save changes?"));
+        QCOMPARE(seen->icon, QMessageBox::Question);
+        QCOMPARE(seen->buttons, QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(seen->defaultButton, QMessageBox::Yes);
+
+        seen = answerNextMessageBox(QMessageBox::NoButton);
+        QCOMPARE(showMessageTitled(nullptr, QString(), QStringLiteral("Delete?"), QMessageBox::Question,
+                                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No),
+                 QMessageBox::No);
+        QCOMPARE(seen->title, QString());
+    }
+
+    void waitCursorIsAlwaysRestored() {
+        QVERIFY(!QApplication::overrideCursor());
+        {
+            WaitCursor hourglass;
+            QVERIFY(QApplication::overrideCursor());
+            QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+            hourglass.restore();
+            QVERIFY(!QApplication::overrideCursor());
+        }
+        QVERIFY(!QApplication::overrideCursor());
+        try {
+            WaitCursor hourglass;
+            throw adodb::Error(5, QStringLiteral("Test"), QStringLiteral("failed"));
+        } catch (const adodb::Error&) {
+        }
+        QVERIFY(!QApplication::overrideCursor());
+    }
+};
+
+QTEST_MAIN(FormHelpersTest)
+#include "test_formhelpers.moc"
