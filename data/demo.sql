@@ -45,10 +45,12 @@ INSERT INTO pemployee (eempid, ecompanyid, ename, eActive, eDesigId) VALUES
     (1, 2, 'Meera Iyer', 1, 7),
     (2, 2, 'Rahul Verma', 1, 1);
 
+-- Type IDs are unique across companies, as the register's listing joins
+-- types by ID alone.
 INSERT INTO preimbursementmaster (rtypeid, rtypename, companyid) VALUES
     (1, 'Medical', 1),
     (2, 'Travel', 1),
-    (1, 'Telephone', 2);
+    (3, 'Telephone', 2);
 
 INSERT INTO pcurrencymaster (CompanyID, CurrencyID, CurrencyName, Symbol) VALUES
     (1, 1, 'Indian Rupee', 'Rs.'),
@@ -66,7 +68,7 @@ INSERT INTO preimeligibilityheader
     (4, 1, 2, 1, '2024-01-01', '2024-12-31', 0),
     (5, 1, 1, 2, '2026-01-01', '2026-12-31', 1),
     (6, 1, 2, 1, '2026-01-01', '2027-12-31', 0),
-    (1, 2, 1, 1, '2026-01-01', '2027-12-31', 0);
+    (1, 2, 3, 1, '2026-01-01', '2027-12-31', 0);
 
 INSERT INTO preimeligibilitydetail (redcompanyid, redreimelid, reemployeeid, relimit) VALUES
     (1, 1, 1, 12000.00),
@@ -92,7 +94,7 @@ INSERT INTO pReimburseHeader
     (4, 1, 'RB4', '2026-07-01', 1, 4, 'Physiotherapy', 2100.50, 0, NULL, 1, 1),
     (5, 1, 'RB5', '2026-09-20', 1, 3, 'Conference taxi', 150.00, 0, NULL, 2, 2),
     (6, 1, 'RB6', '2026-11-12', 2, 4, 'Pharmacy', 975.25, 0, NULL, 1, 1),
-    (7, 2, 'RC1', '2026-08-08', 2, 1, 'Mobile bill', 640.00, 0, NULL, 1, 1);
+    (7, 2, 'RC1', '2026-08-08', 2, 1, 'Mobile bill', 640.00, 0, NULL, 1, 3);
 
 INSERT INTO pReimbursedetail (rdCompanyId, rdreimburseid, rddetailid, rdbillno, rdbillamt, rdremarks) VALUES
     (1, 1, 1, 'D-1041', 750.00, 'Consultation'),
