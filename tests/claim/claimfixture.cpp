@@ -1,0 +1,187 @@
+#include "claimfixture.h"
+
+#include "billline/frmreimbursementdetails.h"
+#include "claim/frmreimbursement.h"
+#include "register/frmmaster.h"
+#include "shell/context.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+using namespace ZQ5Reimbursement;
+
+ClaimFixture::ClaimFixture() {
+    db.exec(QStringLiteral(
+        "INSERT INTO pusers VALUES (5, 'tester');"
+        "INSERT INTO puserrights VALUES (3, 5, 25, 'NEDP');"
+        "INSERT INTO pSettings VALUES (3, 0, '2,3');"
+        "INSERT INTO pPrefix VALUES ('RB', 25, 3);"
+        "INSERT INTO pPrefix VALUES ('ZZ', 26, 3);"
+        "INSERT INTO ptables VALUES (1, 'pReimburseHeader');"
+        "INSERT INTO ptablecolumns VALUES (1, 1, 'ID', 0), (1, 2, 'Reimb. No', 10), (1, 3, 'Type', 10),"
+        " (1, 4, 'Date', 8), (1, 5, 'Employee', 10), (1, 6, 'Cancelled', 4);"
+        "INSERT INTO pemployee VALUES (1, 3, 'Asha', 1, 1), (2, 3, 'Bala', 1, 2), (3, 3, 'Chitra', 1, 3),"
+        " (4, 3, 'Dev', 0, 2), (5, 3, 'Esha', 1, 1), (1, 4, 'Other', 1, 2);"
+        "INSERT INTO preimbursementmaster VALUES (1, 'Travel', 3), (2, 'Medical', 3), (3, 'Phone', 3),"
+        " (4, 'Food', 3), (1, 'Other travel', 4);"
+        "INSERT INTO pcurrencymaster VALUES (3, 1, 'Rupee', 'Rs'), (3, 2, 'Dollar', '$');"
+        "INSERT INTO preimeligibilityheader VALUES"
+        " (1, 3, 1, 1, '2024-01-01', '2024-12-31', 0), (2, 3, 2, 2, '2024-01-01', '2024-12-31', 1),"
+        " (3, 3, 3, 1, '2024-01-01', NULL, 0), (4, 3, 1, 2, '2023-01-01', '2023-12-31', 0),"
+        " (5, 3, 3, 2, '2024-02-01', '2024-02-29', 0), (6, 3, 4, 1, '2024-01-01', '2024-12-31', 0);"
+        "INSERT INTO preimeligibilitydetail VALUES (3, 1, 1, 5000), (3, 2, 1, 9000), (3, 3, 1, 700),"
+        " (3, 4, 1, 100), (3, 5, 1, 300), (3, 6, 1, 0);"));
+    addClaim(17, QStringLiteral("RB1"), QStringLiteral("2024-02-10"), 1, 1, 1, {300, 200});
+    addClaim(18, QStringLiteral("RB9"), QStringLiteral("2024-02-11"), 1, 1, 1, {1000}, 1);
+    addClaim(19, QStringLiteral("RB10"), QStringLiteral("2023-06-01"), 1, 1, 2, {50});
+    addClaim(20, QStringLiteral("XY99"), QStringLiteral("2024-01-05"), 2, 1, 1, {10});
+    addClaim(21, QStringLiteral("RB3"), QStringLiteral("2024-03-10"), 1, 3, 1, {100});
+    db.exec(QStringLiteral("INSERT INTO pReimburseHeader (rhreimburseid, rhcompanyid, rhreimburseno, rhdate,"
+                           " rhClaimEmpID, rhrtypeid, rhCancelled) VALUES (40, 4, 'RB50', '2024-03-01', 1, 1, 0)"));
+}
+
+ClaimFixture::~ClaimFixture() {
+    closeAllWindows();
+    delete Context::instance().frmMaster.data();
+}
+
+void ClaimFixture::addClaim(int id, const QString& number, const QString& date, int employee, int type, int currency,
+                            const QList<double>& amounts, int cancelled) {
+    double total = 0;
+    for (int line = 0; line < amounts.size(); ++line) {
+        total += amounts[line];
+        db.exec(QStringLiteral("INSERT INTO pReimbursedetail VALUES (3, %1, %2, 'B-%2', %3, 'line %2')")
+                    .arg(id)
+                    .arg(line + 1)
+                    .arg(amounts[line]));
+    }
+    db.exec(QStringLiteral("INSERT INTO pReimburseHeader VALUES (%1, 3, '%2', '%3', %4, 2, 'claim %1', %5, %6, NULL,"
+                           " %7, %8)")
+                .arg(id)
+                .arg(number, date)
+                .arg(employee)
+                .arg(total)
+                .arg(cancelled)
+                .arg(currency)
+                .arg(type));
+}
+
+void ClaimFixture::addPayment(int paymentId, int claimId, int cancelled) {
+    db.exec(QStringLiteral("INSERT INTO pPaymentHeader VALUES (3, %1, %2); INSERT INTO pPaymentDetail VALUES (3, %1, %3)")
+                .arg(paymentId)
+                .arg(cancelled)
+                .arg(claimId));
+}
+
+FrmMaster& ClaimFixture::openRegister() {
+    Context& context = Context::instance();
+    context.setConnection(db.connection());
+    context.gintUserID = userId;
+    context.gintCompanyID = company;
+    context.glngInterfaceID = interfaceId;
+    context.gstrMsgboxTitle = title;
+    context.gdtProcessDate = processDate;
+    FrmMaster& register_ = FrmMaster::instance(context);
+    register_.show();
+    return register_;
+}
+
+FrmMaster& ClaimFixture::master() { return *Context::instance().frmMaster; }
+
+void ClaimFixture::selectClaim(int claimId) {
+    FlexGrid* grid = master().flexMaster;
+    for (int row = 1; row < grid->Rows(); ++row)
+        if (grid->TextMatrix(row, 0) == QString::number(claimId))
+            grid->setRow(row);
+}
+
+bool ClaimFixture::onClaimWindow(QPushButton* command, const std::function<void(frmReimbursement&)>& steps) {
+    bool opened = false;
+    whenDialog(QStringLiteral("frmReimbursement"), [&](QWidget* dialog) {
+        opened = true;
+        QPointer<frmReimbursement> window = qobject_cast<frmReimbursement*>(dialog);
+        const bool active = QTest::qWaitForWindowActive(window);
+        if (active)
+            steps(*window);
+        if (window && window->isVisible())
+            window->QDialog::done(QDialog::Rejected);
+        QVERIFY(active);
+    });
+    QTest::mouseClick(command, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return opened;
+}
+
+bool ClaimFixture::onNewClaim(const std::function<void(frmReimbursement&)>& steps) {
+    return onClaimWindow(master().cmdnew, steps);
+}
+
+bool ClaimFixture::onEditClaim(int claimId, const std::function<void(frmReimbursement&)>& steps) {
+    selectClaim(claimId);
+    return onClaimWindow(master().CmdEdit, steps);
+}
+
+QStringList ClaimFixture::claimRows() {
+    return db.rows(QStringLiteral("select * from pReimburseHeader order by rhcompanyid, rhreimburseid")) +
+           db.rows(QStringLiteral("select * from pReimbursedetail order by rdreimburseid, rddetailid"));
+}
+
+void choose(QComboBox* list, const QString& text) {
+    const int index = list->findText(text);
+    QVERIFY2(index >= 0, qPrintable(text));
+    list->setCurrentIndex(index);
+}
+
+QStringList entries(const QComboBox* list) {
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts << list->itemText(i);
+    return texts;
+}
+
+void chooseClaimant(frmReimbursement& window, const QString& type, const QString& currency) {
+    choose(window.cboemployee, QStringLiteral("Asha"));
+    choose(window.cboapproved, QStringLiteral("Bala"));
+    choose(window.cbotype, type);
+    choose(window.cboCurrency, currency);
+}
+
+void addLines(frmReimbursement& window, const QList<QPair<QString, QString>>& lines) {
+    const int before = window.lvwdetails->topLevelItemCount();
+    whenDialog(QStringLiteral("frmReimbursementDetails"), [lines](QWidget* dialog) {
+        auto* details = qobject_cast<frmReimbursementDetails*>(dialog);
+        for (const auto& [billNo, amount] : lines) {
+            if (!QTest::qWaitForWindowActive(details))
+                break;
+            QTest::keyClicks(details->txtbillno, billNo);
+            QTest::keyClicks(details->txtamount, amount);
+            QTest::mouseClick(details->cmdOk, Qt::LeftButton);
+        }
+        QTest::mouseClick(details->cmdCancel, Qt::LeftButton);
+    });
+    window.mnuadd->trigger();
+    QCOMPARE(window.lvwdetails->topLevelItemCount(), before + lines.size());
+}
+
+MessageWatch::MessageWatch(QMessageBox::StandardButton answer) {
+    whenModal([stopped = stopped_](QWidget* w) { return !*stopped && qobject_cast<QMessageBox*>(w) != nullptr; },
+              [seen = seen_, answer](QWidget* w) {
+                  auto* box = qobject_cast<QMessageBox*>(w);
+                  seen->title = box->windowTitle();
+                  seen->text = box->text();
+                  seen->icon = box->icon();
+                  seen->buttons = box->standardButtons();
+                  seen->shown = true;
+                  QAbstractButton* button = box->button(answer);
+                  QTest::mouseClick(button ? button : box->buttons().constFirst(), Qt::LeftButton);
+              });
+}
+
+MessageWatch::~MessageWatch() { *stopped_ = true; }
