@@ -103,18 +103,18 @@ void ClaimFixture::selectClaim(int claimId) {
 }
 
 bool ClaimFixture::onClaimWindow(QPushButton* command, const std::function<void(frmReimbursement&)>& steps) {
-    bool opened = false;
-    whenDialog(QStringLiteral("frmReimbursement"), [&](QWidget* dialog) {
-        opened = true;
-        QPointer<frmReimbursement> window = qobject_cast<frmReimbursement*>(dialog);
-        const bool active = QTest::qWaitForWindowActive(window);
-        if (active)
-            steps(*window);
-        if (window && window->isVisible())
-            window->QDialog::done(QDialog::Rejected);
-        QVERIFY(active);
-    });
-    QTest::mouseClick(command, Qt::LeftButton);
+    const bool opened = duringModal(
+        QStringLiteral("frmReimbursement"),
+        [&](QWidget* dialog) {
+            QPointer<frmReimbursement> window = qobject_cast<frmReimbursement*>(dialog);
+            const bool active = QTest::qWaitForWindowActive(window);
+            if (active)
+                steps(*window);
+            if (window && window->isVisible())
+                window->QDialog::done(QDialog::Rejected);
+            QVERIFY(active);
+        },
+        [command] { QTest::mouseClick(command, Qt::LeftButton); });
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return opened;
 }
@@ -153,20 +153,36 @@ void chooseClaimant(frmReimbursement& window, const QString& type, const QString
     choose(window.cboCurrency, currency);
 }
 
+bool duringModal(const QString& name, const std::function<void(QWidget*)>& act, const std::function<void()>& trigger) {
+    bool opened = false;
+    // The watch ends with the trigger, so it cannot act on a later window.
+    const auto finished = std::make_shared<bool>(false);
+    whenModal([finished, name](QWidget* w) { return !*finished && w->objectName() == name; },
+              [&](QWidget* dialog) {
+                  opened = true;
+                  act(dialog);
+              });
+    trigger();
+    *finished = true;
+    return opened;
+}
+
 void addLines(frmReimbursement& window, const QList<QPair<QString, QString>>& lines) {
     const int before = window.lvwdetails->topLevelItemCount();
-    whenDialog(QStringLiteral("frmReimbursementDetails"), [lines](QWidget* dialog) {
-        auto* details = qobject_cast<frmReimbursementDetails*>(dialog);
-        for (const auto& [billNo, amount] : lines) {
-            if (!QTest::qWaitForWindowActive(details))
-                break;
-            QTest::keyClicks(details->txtbillno, billNo);
-            QTest::keyClicks(details->txtamount, amount);
-            QTest::mouseClick(details->cmdOk, Qt::LeftButton);
-        }
-        QTest::mouseClick(details->cmdCancel, Qt::LeftButton);
-    });
-    window.mnuadd->trigger();
+    duringModal(
+        QStringLiteral("frmReimbursementDetails"),
+        [&lines](QWidget* dialog) {
+            auto* details = qobject_cast<frmReimbursementDetails*>(dialog);
+            if (QTest::qWaitForWindowActive(details)) {
+                for (const auto& [billNo, amount] : lines) {
+                    QTest::keyClicks(details->txtbillno, billNo);
+                    QTest::keyClicks(details->txtamount, amount);
+                    QTest::mouseClick(details->cmdOk, Qt::LeftButton);
+                }
+            }
+            QTest::mouseClick(details->cmdCancel, Qt::LeftButton);
+        },
+        [&window] { window.mnuadd->trigger(); });
     QCOMPARE(window.lvwdetails->topLevelItemCount(), before + lines.size());
 }
 

@@ -65,6 +65,10 @@ public:
     QStringList claimRows();
 };
 
+// Runs `trigger`; while it runs, `act` is done on the modal window named
+// `name` when it comes up. False when it did not come up.
+bool duringModal(const QString& name, const std::function<void(QWidget*)>& act, const std::function<void()>& trigger);
+
 // Chooses the list entry showing `text`, as a click on it would.
 void choose(QComboBox* list, const QString& text);
 QStringList entries(const QComboBox* list);
