@@ -67,7 +67,7 @@ QVariant ClaimListModel::data(const QModelIndex& index, int role) const {
         Qt::Alignment horizontal = alignments_[std::size_t(index.column())];
         if (horizontal == generalAlignment)
             horizontal = isNumericText(text(index.row(), index.column())) ? Qt::AlignRight : Qt::AlignLeft;
-        return QVariant::fromValue(horizontal | Qt::AlignVCenter);
+        return int(horizontal | Qt::AlignVCenter);
     }
     default:
         return {};

@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <algorithm>
+
 namespace ZQ5Reimbursement {
 
 namespace {
@@ -108,22 +110,19 @@ void FlexGrid::setFormatString(const QString& format) {
         captions << caption;
     }
     model_->setCaptions(captions);
-    for (int col = 0; col < pieces.size(); ++col) {
-        setColumnHidden(col, false);
+    for (int col = 0; col < pieces.size(); ++col)
         setColumnWidth(col, horizontalHeader()->fontMetrics().horizontalAdvance(pieces[col]) + cellPadding);
-    }
 }
 
 int FlexGrid::ColWidth(int col) const {
     requireCell(0, col);
-    return isColumnHidden(col) ? 0 : columnWidth(col) * 15;
+    return columnWidth(col) * 15;
 }
 
 void FlexGrid::setColWidth(int col, int width) {
     requireCell(0, col);
-    setColumnHidden(col, width <= 0);
-    if (width > 0)
-        setColumnWidth(col, twips(width));
+    // A zero-wide column is still there: keys move the rows when it is current.
+    setColumnWidth(col, twips(std::max(width, 0)));
 }
 
 void FlexGrid::setColAlignment(int col, Qt::Alignment alignment) {

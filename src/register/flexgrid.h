@@ -44,7 +44,7 @@ public:
     // one column per piece, as wide as the piece (blanks included).
     void setFormatString(const QString& format);
     int ColWidth(int col) const;  // twips
-    void setColWidth(int col, int twips);  // 0 hides the column
+    void setColWidth(int col, int twips);  // 0 leaves the column out of sight
     void setColAlignment(int col, Qt::Alignment alignment);
     // Sorts the data rows on `col` (the generic sort of ClaimListModel).
     void Sort(int col, Qt::SortOrder order);

@@ -1,0 +1,143 @@
+// The register grid on its own: cells, colours, the generic sort, the
+// header row and the compact storage.
+#include "register/claimlistmodel.h"
+#include "register/flexgrid.h"
+#include "register/textarena.h"
+
+#include <ZQ5Reimbursement/adodb.h>
+
+#include <QTest>
+
+using namespace ZQ5Reimbursement;
+
+namespace {
+
+QStringList column(const FlexGrid& grid, int col) {
+    QStringList cells;
+    for (int row = 1; row < grid.Rows(); ++row)
+        cells << grid.TextMatrix(row, col);
+    return cells;
+}
+
+long errorNumberOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const adodb::Error& error) {
+        return error.Number();
+    }
+    return 0;
+}
+
+}  // namespace
+
+class TestClaimGrid : public QObject {
+    Q_OBJECT
+private slots:
+    void arenaKeepsEveryText() {
+        TextArena arena;
+        const QString big(3 * 1024 * 1024, QLatin1Char('x'));  // larger than a block
+        const QStringList texts{QStringLiteral("RB/1"), QString(), QStringLiteral("Zoë Ångström"),
+                                QStringLiteral("emoji \U0001F600"), big, QString(200, QLatin1Char('y')),
+                                QStringLiteral("after")};
+        QList<TextArena::Ref> refs;
+        for (const QString& text : texts)
+            refs << arena.add(text);
+        for (qsizetype i = 0; i < texts.size(); ++i)
+            QCOMPARE(arena.text(refs[i]), texts[i]);
+        QCOMPARE(refs[1], TextArena::EmptyText);
+        QCOMPARE(arena.bytes(refs[2]).size(), std::size_t(QStringLiteral("Zoë Ångström").toUtf8().size()));
+    }
+
+    void startsWithHeaderAndOneEmptyRow() {
+        FlexGrid grid;
+        QCOMPARE(grid.Rows(), 2);
+        QCOMPARE(grid.Cols(), 2);
+        QCOMPARE(grid.TextMatrix(1, 0), QString());
+        QCOMPARE(grid.Row(), 1);
+    }
+
+    void formatStringGivesCaptionsAndWidths() {
+        FlexGrid grid;
+        grid.setFormatString(QStringLiteral("ID|Claim No      |Type"));
+        QCOMPARE(grid.Cols(), 3);
+        QCOMPARE(grid.TextMatrix(0, 1), QStringLiteral("Claim No"));
+        QCOMPARE(grid.model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Type"));
+        QVERIFY(grid.ColWidth(1) > grid.ColWidth(0));
+        grid.setColWidth(0, 0);
+        QCOMPARE(grid.columnWidth(0), 0);
+        grid.setColWidth(2, 1500);
+        QCOMPARE(grid.columnWidth(2), 100);
+    }
+
+    void cellsColoursAndRangeErrors() {
+        FlexGrid grid;
+        grid.setFormatString(QStringLiteral("A|B"));
+        grid.setTextMatrix(1, 1, QStringLiteral("first"));
+        grid.AddItem(QStringLiteral("7\tsecond"));
+        QCOMPARE(grid.Rows(), 3);
+        QCOMPARE(column(grid, 1), (QStringList{QStringLiteral("first"), QStringLiteral("second")}));
+        grid.setCellForeColor(2, 1, QColor(255, 0, 0));
+        QCOMPARE(grid.model()->index(1, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
+        QVERIFY(!grid.model()->index(0, 1).data(Qt::ForegroundRole).isValid());
+        QCOMPARE(grid.model()->index(1, 1).data(Qt::ToolTipRole).toString(), QStringLiteral("second"));
+        QCOMPARE(errorNumberOf([&] { grid.setTextMatrix(1, 2, QStringLiteral("x")); }), 381L);
+        QCOMPARE(errorNumberOf([&] { grid.TextMatrix(3, 0); }), 381L);
+        QCOMPARE(errorNumberOf([&] { grid.setRow(0); }), 381L);
+        grid.setRow(2);
+        grid.selectCurrentRow();
+        QCOMPARE(grid.Row(), 2);
+        QCOMPARE(grid.Col(), 0);
+        QCOMPARE(grid.selectionModel()->selectedIndexes().size(), 2);
+    }
+
+    void genericSortOrdersNumbersByValueAndTextInCapitals() {
+        FlexGrid grid;
+        grid.setFormatString(QStringLiteral("K|Tag"));
+        const QStringList keys{QStringLiteral("10"), QStringLiteral("b"), QStringLiteral("9"), QString(),
+                               QStringLiteral("A"), QStringLiteral("100"), QStringLiteral("a")};
+        grid.setTextMatrix(1, 0, keys[0]);
+        grid.setTextMatrix(1, 1, QStringLiteral("0"));
+        for (int i = 1; i < keys.size(); ++i)
+            grid.AddItem(keys[i] + QLatin1Char('\t') + QString::number(i));
+        grid.setCellForeColor(3, 0, QColor(255, 0, 0));  // the "9" row keeps its colour when moved
+        grid.Sort(0, Qt::AscendingOrder);
+        QCOMPARE(column(grid, 0), (QStringList{QString(), QStringLiteral("9"), QStringLiteral("10"), QStringLiteral("100"),
+                                               QStringLiteral("A"), QStringLiteral("a"), QStringLiteral("b")}));
+        QCOMPARE(column(grid, 1).at(4), QStringLiteral("4"));  // equal keys keep their order
+        QCOMPARE(grid.model()->index(1, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
+        grid.Sort(0, Qt::DescendingOrder);
+        QCOMPARE(column(grid, 0).first(), QStringLiteral("b"));
+        QCOMPARE(column(grid, 0).last(), QString());
+        grid.AddItem(QStringLiteral("0\tnew"));  // appended rows go to the bottom
+        QCOMPARE(column(grid, 1).last(), QStringLiteral("new"));
+        grid.Sort(0, Qt::DescendingOrder);
+        QCOMPARE(column(grid, 0).at(6), QStringLiteral("0"));
+    }
+
+    void storageStaysCloseToTheText() {
+        ClaimListModel model;
+        model.setCaptions({QStringLiteral("ID"), QStringLiteral("No"), QStringLiteral("Type"), QStringLiteral("Date"),
+                           QStringLiteral("Name"), QStringLiteral("Cancelled")});
+        {
+            ClaimListModel::BulkFill fill(model);
+            for (int row = 0; row < 200000; ++row) {
+                model.appendRow();
+                model.setText(row, 0, QString::number(100000 + row));
+                model.setText(row, 1, QStringLiteral("RB/%1").arg(row));
+                model.setText(row, 2, QStringLiteral("Medical"));
+                model.setText(row, 3, QStringLiteral("14/02/2004"));
+                model.setText(row, 4, QStringLiteral("Employee %1").arg(row % 977));
+                model.setText(row, 5, QStringLiteral("No"));
+            }
+        }
+        QCOMPARE(model.rowCount(), 200000);
+        QCOMPARE(model.text(199999, 1), QStringLiteral("RB/199999"));
+        QVERIFY2(model.memoryBytes() < 3 * model.textBytes(),
+                 qPrintable(QStringLiteral("%1 bytes for %2 bytes of text").arg(model.memoryBytes()).arg(model.textBytes())));
+        model.setText(0, 5, QStringLiteral("Yes"));
+        QCOMPARE(model.text(0, 5), QStringLiteral("Yes"));
+    }
+};
+
+QTEST_MAIN(TestClaimGrid)
+#include "tst_claimgrid.moc"
