@@ -186,18 +186,45 @@ void addLines(frmReimbursement& window, const QList<QPair<QString, QString>>& li
     QCOMPARE(window.lvwdetails->topLevelItemCount(), before + lines.size());
 }
 
-MessageWatch::MessageWatch(QMessageBox::StandardButton answer) {
-    whenModal([stopped = stopped_](QWidget* w) { return !*stopped && qobject_cast<QMessageBox*>(w) != nullptr; },
-              [seen = seen_, answer](QWidget* w) {
-                  auto* box = qobject_cast<QMessageBox*>(w);
-                  seen->title = box->windowTitle();
-                  seen->text = box->text();
-                  seen->icon = box->icon();
-                  seen->buttons = box->standardButtons();
-                  seen->shown = true;
-                  QAbstractButton* button = box->button(answer);
-                  QTest::mouseClick(button ? button : box->buttons().constFirst(), Qt::LeftButton);
-              });
+namespace {
+
+bool isMessageBox(QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; }
+
+void answer(QWidget* w, QMessageBox::StandardButton button, SeenMessage& seen) {
+    auto* box = qobject_cast<QMessageBox*>(w);
+    seen.title = box->windowTitle();
+    seen.text = box->text();
+    seen.icon = box->icon();
+    seen.buttons = box->standardButtons();
+    seen.defaultButton = box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton;
+    seen.shown = true;
+    QAbstractButton* pressed = box->button(button);
+    QTest::mouseClick(pressed ? pressed : box->buttons().constFirst(), Qt::LeftButton);
+}
+
+void answerInTurn(const QList<std::shared_ptr<SeenMessage>>& seen, const QList<QMessageBox::StandardButton>& answers,
+                  int next) {
+    whenModal(isMessageBox, [=](QWidget* w) {
+        // The following box may come up while this one is being answered.
+        if (next + 1 < answers.size())
+            answerInTurn(seen, answers, next + 1);
+        answer(w, answers[next], *seen[next]);
+    });
+}
+
+}  // namespace
+
+QList<std::shared_ptr<SeenMessage>> answerMessages(const QList<QMessageBox::StandardButton>& answers) {
+    QList<std::shared_ptr<SeenMessage>> seen;
+    for (qsizetype i = 0; i < answers.size(); ++i)
+        seen << std::make_shared<SeenMessage>();
+    answerInTurn(seen, answers, 0);
+    return seen;
+}
+
+MessageWatch::MessageWatch(QMessageBox::StandardButton button) {
+    whenModal([stopped = stopped_](QWidget* w) { return !*stopped && isMessageBox(w); },
+              [seen = seen_, button](QWidget* w) { answer(w, button, *seen); });
 }
 
 MessageWatch::~MessageWatch() { *stopped_ = true; }

@@ -80,10 +80,13 @@ void chooseClaimant(ZQ5Reimbursement::frmReimbursement& window, const QString& t
 // typed, from the list's Enter key; every line must be accepted.
 void addLines(ZQ5Reimbursement::frmReimbursement& window, const QList<QPair<QString, QString>>& lines);
 
+// Answers the next message boxes in turn, recording what each showed.
+QList<std::shared_ptr<SeenMessage>> answerMessages(const QList<QMessageBox::StandardButton>& answers);
+
 // Records any message box that comes up (answering it with `answer`) until stopped.
 class MessageWatch {
 public:
-    explicit MessageWatch(QMessageBox::StandardButton answer = QMessageBox::Ok);
+    explicit MessageWatch(QMessageBox::StandardButton button = QMessageBox::Ok);
     ~MessageWatch();
     const SeenMessage& seen() const { return *seen_; }
 
