@@ -32,8 +32,12 @@ protected:
             return false;
         auto* key = static_cast<QKeyEvent*>(event);
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        if (!enter && key->text().size() != 1)
-            return false;  // keys without a character reach the control unfiltered
+        // Keys without a character (arrows, Delete's 127) reach the control
+        // unfiltered; control characters below 32 are filtered like any other.
+        const bool character =
+            key->text().size() == 1 && (key->text().at(0).unicode() < 32 || key->text().at(0).isPrint());
+        if (!enter && !character)
+            return false;
         const int original = enter ? keyEnter : key->text().at(0).unicode();
         int keyAscii = original;
         filter_(keyAscii);

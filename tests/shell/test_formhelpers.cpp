@@ -107,6 +107,12 @@ private slots:
         w.amount->setFocus();
         QTest::keyClicks(w.amount, QStringLiteral("-12a.3.45"));
         QCOMPARE(w.amount->text(), QStringLiteral("12.34"));
+        w.amount->setCursorPosition(0);
+        QTest::keyClick(w.amount, Qt::Key_Delete);  // a key without a character is the box's own
+        QCOMPARE(w.amount->text(), QStringLiteral("2.34"));
+        w.amount->end(false);
+        QTest::keyClick(w.amount, Qt::Key_Backspace);
+        QCOMPARE(w.amount->text(), QStringLiteral("2.3"));
     }
 
     void blankOnlyTextIsNotFilled() {
