@@ -202,18 +202,20 @@ private slots:
         QVERIFY(message->shown);
         QCOMPARE(message->icon, QMessageBox::Warning);
         QCOMPARE(message->title, QStringLiteral("Payroll"));
-        const QStringList lines = RegisterFixture::logLines();
-        QCOMPARE(lines.size(), linesBefore + 1);
+        // Other test programs may append to the same log meanwhile: look at this window's lines.
+        QStringList lines;
+        for (const QString& line : RegisterFixture::logLines().mid(linesBefore))
+            if (line.startsWith(QLatin1String("FrmMaster:")) && line.contains(QLatin1Char(':') + message->text + QLatin1Char(':')))
+                lines << line;
+        QCOMPARE(lines.size(), 1);
         // The description and the time may hold ":" themselves; the ends are fixed.
         const QStringList fields = lines.last().split(QLatin1Char(':'));
-        QCOMPARE(fields.first(), QStringLiteral("FrmMaster"));
         QCOMPARE(fields.at(fields.size() - 2), QStringLiteral("Form_Load "));
         QCOMPARE(fields.at(fields.size() - 3), QStringLiteral("Asha"));
         if (number != 0)
             QCOMPARE(fields.at(2).toLong(), number);
         else
             QVERIFY(fields.at(2).toLong() != 0);
-        QVERIFY(lines.last().contains(QLatin1Char(':') + message->text + QLatin1Char(':')));
         QCOMPARE(helpFile(), componentFolder() + QStringLiteral("/Help/helpfile.hlp"));
 
         // The load stopped before the rights: all buttons as created.

@@ -94,7 +94,7 @@ private slots:
         QCOMPARE(message->icon, QMessageBox::Information);
         QCOMPARE(message->text, QStringLiteral("Injected fault: rhreimburseid=8"));
         QCOMPARE(message->title, QStringLiteral("Payroll"));
-        QCOMPARE(RegisterFixture::logLines().size(), linesBefore);
+        QVERIFY(RegisterFixture::logLines().mid(linesBefore).filter(message->text).isEmpty());
         QCOMPARE(master.flexMaster->Rows(), 2);
     }
 
@@ -170,7 +170,7 @@ private slots:
         QVERIFY(!message->text.isEmpty());
         QTest::qWait(600);
         QVERIFY(!previewed);
-        QCOMPARE(RegisterFixture::logLines().size(), linesBefore);
+        QVERIFY(RegisterFixture::logLines().mid(linesBefore).filter(message->text).isEmpty());
     }
 };
 
