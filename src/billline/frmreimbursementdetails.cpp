@@ -1,6 +1,7 @@
 #include "frmreimbursementdetails.h"
 
 #include "claim/frmreimbursement.h"
+#include "claim/placecontrol.h"
 #include "shell/basreimbursement.h"
 #include "shell/commonmodule.h"
 #include "shell/context.h"
@@ -15,14 +16,6 @@
 namespace ZQ5Reimbursement {
 
 namespace {
-
-template <class Control>
-Control* place(QWidget* parent, const char* name, int left, int top, int width, int height) {
-    auto* control = new Control(parent);
-    control->setObjectName(QLatin1String(name));
-    control->setGeometry(twips(left), twips(top), twips(width), twips(height));
-    return control;
-}
 
 QPushButton* button(QWidget* parent, const char* name, int left, int width) {
     QPushButton* control = place<QPushButton>(parent, name, left, 1620, width, 420);
@@ -136,16 +129,16 @@ void frmReimbursementDetails::cmdOk_Click() {
         editLine(claimWindow);
 }
 
-bool frmReimbursementDetails::refuseAmount(const QString& message) {
+void frmReimbursementDetails::refuseAmount(const QString& message) {
     showMessage(this, message, QMessageBox::Information);
     txtamount->setFocus();
-    return true;
 }
 
 bool frmReimbursementDetails::exceedsBalance(const frmReimbursement& claimWindow, double increase) {
     if (numericValue(claimWindow.txtbalance->text()) >= increase)
         return false;
-    return refuseAmount(QStringLiteral("Amount shoud be less than or equal to balance amount"));
+    refuseAmount(QStringLiteral("Amount shoud be less than or equal to balance amount"));
+    return true;
 }
 
 void frmReimbursementDetails::addLine(frmReimbursement& claimWindow) {

@@ -11,7 +11,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTreeWidget;
-class QTreeWidgetItem;
 
 namespace CommonModule {
 class clsCommonGen;
@@ -62,7 +61,7 @@ private:
     void editLine(frmReimbursement& claim);
     // Refuses an amount the claim's balance cannot take, with the focus on it.
     bool exceedsBalance(const frmReimbursement& claim, double increase);
-    bool refuseAmount(const QString& message);
+    void refuseAmount(const QString& message);
     // Selects line `row` (from 1) of the claim's list and shows it in the fields.
     void ShowLine(int row);
 

@@ -2,6 +2,7 @@
 #include "frmreimbursement.h"
 
 #include "claimstatements.h"
+#include "placecontrol.h"
 #include "register/frmmaster.h"
 #include "shell/basreimbursement.h"
 #include "shell/commonmodule.h"
@@ -22,15 +23,6 @@
 namespace ZQ5Reimbursement {
 
 namespace {
-
-// A control at its place in twips, named as the window's procedures name it.
-template <class Control>
-Control* place(QWidget* parent, const char* name, int left, int top, int width, int height) {
-    auto* control = new Control(parent);
-    control->setObjectName(QLatin1String(name));
-    control->setGeometry(twips(left), twips(top), twips(width), twips(height));
-    return control;
-}
 
 QLabel* label(QWidget* parent, const char* name, const QString& caption, int left, int top, int width,
               int height) {
