@@ -18,7 +18,6 @@ namespace {
 
 // The component's identity: the log file's name and each line's second field.
 const QString applicationName = QStringLiteral("ZQ5Reimbursement");
-constexpr long fileAccessError = 75;  // "Path/File access error"
 constexpr long internalError = 51;
 
 // The user's name for the log line. The error being logged is often the
@@ -37,17 +36,16 @@ QString userName(std::int16_t userId) {
     }
 }
 
+// Callers log from inside their own error handling, usually from an event
+// handler: a log that cannot be written must not turn the error being
+// reported into a crash, so the failure is only noted and the message still shown.
 void appendLine(const QString& path, const QString& line) {
     QFile file(path);
     if (file.exists())
         file.setPermissions(file.permissions() | QFileDevice::WriteOwner | QFileDevice::WriteUser);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        throw adodb::Error(fileAccessError, applicationName,
-                           QStringLiteral("Path/File access error: ") + file.errorString());
     const QByteArray bytes = (line + QStringLiteral("\r\n")).toUtf8();
-    if (file.write(bytes) != bytes.size())
-        throw adodb::Error(fileAccessError, applicationName,
-                           QStringLiteral("Path/File access error: ") + file.errorString());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(bytes) != bytes.size())
+        qWarning("Cannot write the error log %s: %s", qUtf8Printable(path), qUtf8Printable(file.errorString()));
 }
 
 }  // namespace

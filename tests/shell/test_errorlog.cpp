@@ -5,6 +5,7 @@
 #include "uidriver.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QUuid>
@@ -154,6 +155,29 @@ private slots:
         WriteErrorLog(QStringLiteral("x"), 7, QStringLiteral("p"), QString(), 0, QString(), description, false);
         QVERIFY(!logLineWith(description).isEmpty());
         QVERIFY(QFile::permissions(logPath()) & QFileDevice::WriteOwner);
+    }
+
+    // A log that cannot be written (here: a folder stands in its place) costs
+    // the line, never the message, and raises nothing into the caller's handler.
+    void unwritableLogStillShowsTheMessage() {
+        const QString kept = logPath() + QStringLiteral(".kept");
+        QFile::remove(kept);
+        QFile::rename(logPath(), kept);
+        QVERIFY(QDir().mkdir(logPath()));
+        const QString description = uniqueText();
+        auto seen = answerNextMessageBox();
+        bool raised = false;
+        try {
+            WriteErrorLog(QStringLiteral("frmcancell"), 7, QStringLiteral("Cmdok_Click "), QString(), 5,
+                          QStringLiteral("SQLite"), description, true);
+        } catch (...) {
+            raised = true;
+        }
+        QDir().rmdir(logPath());
+        QFile::rename(kept, logPath());
+        QVERIFY(!raised);
+        QVERIFY(seen->shown);
+        QCOMPARE(seen->text, description);
     }
 
     void exceptionsBecomeErrors() {
