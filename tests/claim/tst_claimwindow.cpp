@@ -188,6 +188,20 @@ private slots:
         }));
     }
 
+    void failingLookupIsReportedAndTheWindowStays() {
+        ClaimFixture fixture;
+        fixture.openRegister();
+        QVERIFY(fixture.onNewClaim([&](frmReimbursement& window) {
+            fixture.db.failStatementsContaining(QStringLiteral("preimbursementmaster m"));
+            const auto error = answerNextMessageBox();
+            choose(window.cboemployee, QStringLiteral("Asha"));
+            QCOMPARE(error->text, QStringLiteral("Injected fault: preimbursementmaster m"));
+            QCOMPARE(error->icon, QMessageBox::Warning);
+            QVERIFY(window.isVisible());
+            QCOMPARE(window.cbotype->count(), 0);
+        }));
+    }
+
     void totalAndBalanceFollowTheLines() {
         ClaimFixture fixture;
         fixture.openRegister();
