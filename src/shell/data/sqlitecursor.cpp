@@ -21,6 +21,13 @@ void SqliteCursor::next() {
         raiseEngineError(sqlite3_db_handle(statement_.get()));
 }
 
+std::string_view SqliteCursor::columnBytes(int column) const {
+    sqlite3_stmt* statement = statement_.get();
+    // Text first: the byte count is of the text form.
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+    return {text, std::size_t(sqlite3_column_bytes(statement, column))};
+}
+
 QVariant SqliteCursor::value(int column) const {
     sqlite3_stmt* statement = statement_.get();
     switch (sqlite3_column_type(statement, column)) {
@@ -34,8 +41,11 @@ QVariant SqliteCursor::value(int column) const {
         return QByteArray(static_cast<const char*>(sqlite3_column_blob(statement, column)),
                           sqlite3_column_bytes(statement, column));
     default: {
-        const QString text = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
-                                               sqlite3_column_bytes(statement, column));
+        const std::string_view bytes = columnBytes(column);
+        if (dateColumns_[column])
+            if (const std::optional<CalendarDay> day = plainIsoDay(bytes))
+                return QDate(day->year, day->month, day->day);
+        const QString text = QString::fromUtf8(bytes);
         return dateColumns_[column] ? dateFromIsoText(text) : QVariant(text);
     }
     }

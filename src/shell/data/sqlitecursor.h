@@ -7,6 +7,7 @@
 
 #include <QStringList>
 
+#include <string_view>
 #include <vector>
 
 namespace adodb {
@@ -23,6 +24,9 @@ public:
     QVariant value(int column) const override;
 
 private:
+    // The column's text as SQLite stores it, UTF-8.
+    std::string_view columnBytes(int column) const;
+
     StatementHandle statement_;
     QStringList names_;
     std::vector<bool> dateColumns_;

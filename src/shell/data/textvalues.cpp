@@ -68,6 +68,24 @@ QString isoText(const QDateTime& moment) {
     return moment.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
 }
 
+std::optional<CalendarDay> plainIsoDay(std::string_view text) {
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
+        return std::nullopt;
+    const auto number = [&](std::size_t from, std::size_t length) {
+        int value = 0;
+        for (std::size_t i = from; i < from + length; ++i) {
+            if (text[i] < '0' || text[i] > '9')
+                return -1;
+            value = value * 10 + (text[i] - '0');
+        }
+        return value;
+    };
+    const CalendarDay day{number(0, 4), number(5, 2), number(8, 2)};
+    if (day.year < 1 || !QDate::isValid(day.year, day.month, day.day))
+        return std::nullopt;
+    return day;
+}
+
 QVariant dateFromIsoText(const QString& text) {
     if (text.size() == 10) {
         const QDate date = QDate::fromString(text, Qt::ISODate);

@@ -7,6 +7,7 @@
 #include <QVariant>
 
 #include <optional>
+#include <string_view>
 
 namespace adodb {
 
@@ -22,6 +23,16 @@ QString isoDateFromSortableText(const QString& text);
 QString isoDateFromText(const QString& text);
 // The ISO text stored for a moment; midnight stores the date alone.
 QString isoText(const QDateTime& moment);
+struct CalendarDay {
+    int year;
+    int month;
+    int day;
+};
+// A stored "yyyy-MM-dd" naming a real day of the years 1 to 9999, read by
+// position; nullopt for any other text. Nearly every stored date has this
+// form, and the general readers below take many times longer to agree.
+std::optional<CalendarDay> plainIsoDay(std::string_view text);
+
 // Stored ISO text read back: QDate, QDateTime for a time other than
 // midnight, or the text itself when it is no ISO date.
 QVariant dateFromIsoText(const QString& text);

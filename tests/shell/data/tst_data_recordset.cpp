@@ -30,6 +30,8 @@ private slots:
     void textsFollowTheValue_data();
     void textsFollowTheValue();
     void nullHasNoText();
+    void storedDatesReadAsQtReadsThem_data();
+    void storedDatesReadAsQtReadsThem();
     void navigates_data();
     void navigates();
     void bufferedCursorReleasesTheDatabase();
@@ -95,6 +97,34 @@ void RecordsetTest::nullHasNoText() {
         QCOMPARE(error.Number(), long(adodb::adErrInvalidUseOfNull));
         QCOMPARE(error.Description(), QString("Invalid use of Null"));
     }
+}
+
+void RecordsetTest::storedDatesReadAsQtReadsThem_data() {
+    QTest::addColumn<QString>("stored");
+    for (const char* stored : {"2004-03-05", "2004-02-29", "0005-03-05", "0999-12-31", "9999-12-31", "2004/03/05",
+                               "2003-02-29", "2004-13-01", "2004-00-10", "0000-01-01", "2004-3-05", " 2004-03-05",
+                               "2004-03-0x", "2004-03-05 10:30:00", "not a date"})
+        QTest::newRow(stored) << QString(stored);
+}
+
+// Stored date texts read back as Qt's ISO reading has them, and write day first.
+void RecordsetTest::storedDatesReadAsQtReadsThem() {
+    QFETCH(QString, stored);
+    db_->exec("create table dated (d date)");
+    db_->exec("insert into dated values ('" + stored + "')");
+    const adodb::Field field = first("select d from dated");
+    db_->exec("drop table dated");
+    QVariant expected = stored;
+    if (const QDate date = QDate::fromString(stored, Qt::ISODate); stored.size() == 10 && date.isValid())
+        expected = date;
+    else if (const QDateTime moment = QDateTime::fromString(QString(stored).replace(' ', 'T'), Qt::ISODate);
+             stored.size() != 10 && moment.isValid())
+        expected = moment;
+    QCOMPARE(field.Value(), expected);
+    if (expected.typeId() == QMetaType::QDate)
+        QCOMPARE(field.text(), expected.toDate().toString("dd/MM/yyyy"));
+    else if (expected.typeId() == QMetaType::QString)
+        QCOMPARE(field.text(), stored);
 }
 
 void RecordsetTest::navigates_data() {
