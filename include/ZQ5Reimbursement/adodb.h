@@ -12,6 +12,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace adodb {
@@ -185,9 +186,13 @@ public:
     int FieldCount() const;
     Field Fields(int index) const;
     Field Fields(const QString& name) const;
+    // Fields(index).text() in UTF-8, without building a Field: for reading
+    // many rows quickly. The bytes stay valid until the recordset moves or closes.
+    std::string_view fieldTextUtf8(int index) const;
 
 private:
     void requireRecord() const;
+    void requireField(int index) const;
 
     std::unique_ptr<Cursor> cursor_;
 };

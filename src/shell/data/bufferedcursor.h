@@ -17,7 +17,7 @@ public:
     bool atEnd() const override { return row_ >= rowCount_; }
     void next() override { ++row_; }
     int columnCount() const override { return int(names_.size()); }
-    QString columnName(int column) const override { return names_.at(column); }
+    const QString& columnName(int column) const override { return names_.at(column); }
     QVariant value(int column) const override { return cells_[row_ * names_.size() + column]; }
 
 private:

@@ -40,6 +40,8 @@ void raiseItemNotFound() {
                          "requested name or ordinal."));
 }
 
+void raiseInvalidUseOfNull() { raise(adErrInvalidUseOfNull, QStringLiteral("Invalid use of Null")); }
+
 void raiseConversion(const QString& description) { raise(adErrDataConversion, description); }
 
 }  // namespace adodb

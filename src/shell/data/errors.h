@@ -16,6 +16,7 @@ constexpr long adErrDataConversion = -2147217913;  // DB_E_CANTCONVERTVALUE
 [[noreturn]] void raiseInvalidConnection();
 [[noreturn]] void raiseNoCurrentRecord();
 [[noreturn]] void raiseItemNotFound();
+[[noreturn]] void raiseInvalidUseOfNull();
 [[noreturn]] void raiseConversion(const QString& description);
 
 }  // namespace adodb

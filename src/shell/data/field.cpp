@@ -5,7 +5,7 @@ namespace adodb {
 
 QString Field::text() const {
     if (IsNull())
-        raise(adErrInvalidUseOfNull, QStringLiteral("Invalid use of Null"));
+        raiseInvalidUseOfNull();
     return valueText(value_);
 }
 

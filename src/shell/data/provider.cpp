@@ -3,8 +3,24 @@
 #include "connectionstring.h"
 #include "errors.h"
 #include "sqliteprovider.h"
+#include "valuetext.h"
 
 namespace adodb {
+
+std::optional<std::string_view> Cursor::utf8Text(int column) const {
+    const QVariant cell = value(column);
+    if (!cell.isValid() || cell.isNull())
+        return std::nullopt;
+    std::string& text = textBuffer(column);
+    text = valueText(cell).toStdString();
+    return text;
+}
+
+std::string& Cursor::textBuffer(int column) const {
+    if (textBuffers_.empty())
+        textBuffers_.resize(std::size_t(columnCount()));
+    return textBuffers_[std::size_t(column)];
+}
 
 std::unique_ptr<Provider> openProvider(const QString& connectionString) {
     const ConnectionString settings(connectionString);

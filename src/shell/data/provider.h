@@ -5,6 +5,9 @@
 #include <ZQ5Reimbursement/adodb.h>
 
 #include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace adodb {
@@ -16,8 +19,18 @@ public:
     virtual bool atEnd() const = 0;
     virtual void next() = 0;
     virtual int columnCount() const = 0;
-    virtual QString columnName(int column) const = 0;
+    virtual const QString& columnName(int column) const = 0;
     virtual QVariant value(int column) const = 0;
+    // The value's text as valueText writes it, in UTF-8, or nullopt for NULL;
+    // valid until the cursor moves. An engine may give it without a QVariant.
+    virtual std::optional<std::string_view> utf8Text(int column) const;
+
+protected:
+    // Room for a column's text that the cursor writes itself.
+    std::string& textBuffer(int column) const;
+
+private:
+    mutable std::vector<std::string> textBuffers_;
 };
 
 class Provider {

@@ -45,9 +45,7 @@ int Recordset::FieldCount() const {
 }
 
 Field Recordset::Fields(int index) const {
-    if (index < 0 || index >= FieldCount())
-        raiseItemNotFound();
-    requireRecord();
+    requireField(index);
     return Field(cursor_->columnName(index), cursor_->value(index));
 }
 
@@ -58,9 +56,23 @@ Field Recordset::Fields(const QString& name) const {
     raiseItemNotFound();
 }
 
+std::string_view Recordset::fieldTextUtf8(int index) const {
+    requireField(index);
+    const std::optional<std::string_view> text = cursor_->utf8Text(index);
+    if (!text)
+        raiseInvalidUseOfNull();
+    return *text;
+}
+
 void Recordset::requireRecord() const {
     if (isEOF())
         raiseNoCurrentRecord();
+}
+
+void Recordset::requireField(int index) const {
+    if (index < 0 || index >= FieldCount())
+        raiseItemNotFound();
+    requireRecord();
 }
 
 }  // namespace adodb

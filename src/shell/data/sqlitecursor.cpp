@@ -2,8 +2,20 @@
 
 #include "sqlitecatalog.h"
 #include "textvalues.h"
+#include "valuetext.h"
+
+#include <algorithm>
+#include <charconv>
 
 namespace adodb {
+
+namespace {
+
+bool isAscii(std::string_view bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](char byte) { return (byte & 0x80) == 0; });
+}
+
+}  // namespace
 
 SqliteCursor::SqliteCursor(StatementHandle handle) : statement_(std::move(handle)) {
     sqlite3_stmt* statement = statement_.get();
@@ -49,6 +61,37 @@ QVariant SqliteCursor::value(int column) const {
         return dateColumns_[column] ? dateFromIsoText(text) : QVariant(text);
     }
     }
+}
+
+// The common cases straight from the engine's bytes: whole numbers, ASCII
+// text, plain dates. The rest (amounts, times, other text) as valueText has them.
+std::optional<std::string_view> SqliteCursor::utf8Text(int column) const {
+    sqlite3_stmt* statement = statement_.get();
+    switch (sqlite3_column_type(statement, column)) {
+    case SQLITE_NULL:
+        return std::nullopt;
+    case SQLITE_INTEGER: {
+        std::string& text = textBuffer(column);
+        text.resize(20);  // the longest 64-bit number
+        const char* end = std::to_chars(text.data(), text.data() + text.size(), sqlite3_column_int64(statement, column)).ptr;
+        text.resize(std::size_t(end - text.data()));
+        return text;
+    }
+    case SQLITE_TEXT: {
+        const std::string_view bytes = columnBytes(column);
+        if (!dateColumns_[column]) {
+            if (isAscii(bytes))
+                return bytes;
+        } else if (const std::optional<CalendarDay> day = plainIsoDay(bytes)) {
+            std::string& text = textBuffer(column);
+            text.resize(10);
+            writeDayFirst(*day, text.data());
+            return text;
+        }
+        break;
+    }
+    }
+    return Cursor::utf8Text(column);
 }
 
 }  // namespace adodb

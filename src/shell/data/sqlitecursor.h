@@ -20,8 +20,9 @@ public:
     bool atEnd() const override { return !onRow_; }
     void next() override;
     int columnCount() const override { return int(names_.size()); }
-    QString columnName(int column) const override { return names_.at(column); }
+    const QString& columnName(int column) const override { return names_.at(column); }
     QVariant value(int column) const override;
+    std::optional<std::string_view> utf8Text(int column) const override;
 
 private:
     // The column's text as SQLite stores it, UTF-8.

@@ -32,6 +32,8 @@ private slots:
     void nullHasNoText();
     void storedDatesReadAsQtReadsThem_data();
     void storedDatesReadAsQtReadsThem();
+    void utf8TextsAreTheFieldTexts_data();
+    void utf8TextsAreTheFieldTexts();
     void navigates_data();
     void navigates();
     void bufferedCursorReleasesTheDatabase();
@@ -47,6 +49,13 @@ void RecordsetTest::initTestCase() {
     db_->exec("create table samples (id integer, d date, dt datetime, amount real, name text);"
               "insert into samples values (1, '2004-03-05', '2004-03-05 10:30:00', 12.5, 'x'),"
               " (2, '2004-03-06', '2004-03-06 00:00:00', 150.0, null), (3, null, null, null, 'z')");
+    // One of each kind of value, and texts that are no valid UTF-8 as stored.
+    db_->exec("create table mixed (n integer, d date, t datetime, amount real, name text, other);"
+              "insert into mixed values"
+              " (-9223372036854775808, '2004-02-29', '2004-03-05 10:30:00', 0.1 + 0.2, 'Zoë Ångström', x'41ff42'),"
+              " (9223372036854775807, '2004/03/05', '2004-03-05', 1e20, cast(x'41ff42' as text), 7.25),"
+              " (0, 'not a date', null, -0.0, '', 'plain'),"
+              " (null, '0005-01-02', '2004-03-05 25:00:00', null, 'tab\there', null)");
 }
 
 adodb::Field RecordsetTest::first(const QString& sql) {
@@ -125,6 +134,38 @@ void RecordsetTest::storedDatesReadAsQtReadsThem() {
         QCOMPARE(field.text(), expected.toDate().toString("dd/MM/yyyy"));
     else if (expected.typeId() == QMetaType::QString)
         QCOMPARE(field.text(), stored);
+}
+
+void RecordsetTest::utf8TextsAreTheFieldTexts_data() {
+    QTest::addColumn<int>("cursorType");
+    QTest::newRow("forward-only") << int(adodb::adOpenForwardOnly);
+    QTest::newRow("static") << int(adodb::adOpenStatic);
+}
+
+// fieldTextUtf8 gives every field's text() in UTF-8, including texts that are
+// no valid UTF-8 as stored, and raises where text() raises.
+void RecordsetTest::utf8TextsAreTheFieldTexts() {
+    QFETCH(int, cursorType);
+    adodb::Recordset recordset;
+    recordset.Open("select * from mixed", db_->connection(), adodb::CursorTypeEnum(cursorType));
+    int rows = 0;
+    for (; !recordset.isEOF(); recordset.MoveNext(), ++rows) {
+        std::vector<std::string_view> texts(std::size_t(recordset.FieldCount()));
+        for (int column = 0; column < recordset.FieldCount(); ++column) {
+            if (recordset.Fields(column).IsNull())
+                QCOMPARE(errorNumberOf([&] { recordset.fieldTextUtf8(column); }), long(adodb::adErrInvalidUseOfNull));
+            else
+                texts[std::size_t(column)] = recordset.fieldTextUtf8(column);
+        }
+        for (int column = 0; column < recordset.FieldCount(); ++column)  // still valid on the same row
+            if (!recordset.Fields(column).IsNull())
+                QCOMPARE(QByteArrayView(texts[std::size_t(column)]).toByteArray(), recordset.Fields(column).text().toUtf8());
+        QCOMPARE(errorNumberOf([&] { recordset.fieldTextUtf8(recordset.FieldCount()); }),
+                 long(adodb::adErrItemNotFound));
+    }
+    QCOMPARE(rows, 4);
+    QCOMPARE(errorNumberOf([&] { recordset.fieldTextUtf8(0); }), long(adodb::adErrNoCurrentRecord));
+    recordset.Close();
 }
 
 void RecordsetTest::navigates_data() {
