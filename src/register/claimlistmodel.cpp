@@ -120,13 +120,19 @@ void ClaimListModel::relayout(int columns) {
     columns_ = columns;
 }
 
-void ClaimListModel::setText(int row, int column, const QString& text) {
+void ClaimListModel::setText(int row, int column, const QString& text) { storeText(row, column, arena_.add(text)); }
+
+void ClaimListModel::setTextUtf8(int row, int column, std::string_view utf8) {
+    storeText(row, column, arena_.add(utf8));
+}
+
+void ClaimListModel::storeText(int row, int column, TextArena::Ref ref) {
     if (column == sortedColumn_)
         sortedColumn_ = -1;
-    TextArena::Ref& ref = cells_[cell(row, column)];
-    textBytes_ -= arena_.bytes(ref).size();
-    ref = arena_.add(text);
+    TextArena::Ref& stored = cells_[cell(row, column)];
+    textBytes_ -= arena_.bytes(stored).size();
     textBytes_ += arena_.bytes(ref).size();
+    stored = ref;
     if (!bulk_)
         emit dataChanged(index(row, column), index(row, column), {Qt::DisplayRole, Qt::ToolTipRole});
 }

@@ -33,6 +33,8 @@ public:
 
     QString text(int row, int column) const;
     void setText(int row, int column, const QString& text);
+    // The same for text already in UTF-8, stored as it is.
+    void setTextUtf8(int row, int column, std::string_view utf8);
     void setForeColor(int row, int column, const QColor& color);
     // Left, right or "general" (numbers right, other texts left) when unset.
     void setAlignment(int column, Qt::Alignment alignment);
@@ -60,6 +62,7 @@ private:
     std::size_t cell(int row, int column) const;
     std::string_view cellBytes(std::size_t storageRow, int column) const;
     void relayout(int columns);
+    void storeText(int row, int column, TextArena::Ref ref);
 
     int columns_ = 0;
     int rows_ = 0;

@@ -79,6 +79,14 @@ void FlexGrid::setTextMatrix(int row, int col, const QString& text) {
         model_->setText(row - 1, col, text);
 }
 
+void FlexGrid::setTextMatrixUtf8(int row, int col, std::string_view text) {
+    requireCell(row, col);
+    if (row == 0)
+        model_->setCaption(col, QString::fromUtf8(text));
+    else
+        model_->setTextUtf8(row - 1, col, text);
+}
+
 void FlexGrid::setCellForeColor(int row, int col, const QColor& color) {
     requireCell(row, col);
     if (row > 0)

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QTableView>
 
+#include <string_view>
+
 class QKeyEvent;
 class QMouseEvent;
 
@@ -30,6 +32,8 @@ public:
 
     QString TextMatrix(int row, int col) const;
     void setTextMatrix(int row, int col, const QString& text);
+    // The same for UTF-8 text, kept as it is: the quick way to fill many rows.
+    void setTextMatrixUtf8(int row, int col, std::string_view text);
     // Text colour of one cell; the register marks cancelled claims red.
     void setCellForeColor(int row, int col, const QColor& color);
 

@@ -11,15 +11,12 @@
 #include "shell/linktables.h"
 
 #include <QComboBox>
-#include <QDate>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
-
-#include <iterator>
 
 namespace ZQ5Reimbursement {
 
@@ -29,23 +26,6 @@ const QString windowName = QStringLiteral("FrmMaster");
 const QColor cancelledColour(255, 0, 0);
 constexpr int columnCount = 6;     // the fields the listing writes
 constexpr int cancelledField = 5;  // rhcancelled, "Yes" or "No"
-
-// A listed field as Field::text() writes it. Dates are the one costly case on
-// a large register; their "dd/MM/yyyy" is put together directly.
-QString listedText(const adodb::Field& field) {
-    if (field.Value().typeId() != QMetaType::QDate)
-        return field.text();
-    const QDate date = field.Value().toDate();
-    if (!date.isValid() || date.year() < 1 || date.year() > 9999)
-        return field.text();
-    const int parts[] = {date.day() / 10, date.day() % 10, -1, date.month() / 10, date.month() % 10, -1,
-                         date.year() / 1000, date.year() / 100 % 10, date.year() / 10 % 10, date.year() % 10};
-    QString text(std::size(parts), Qt::Uninitialized);
-    QChar* out = text.data();
-    for (const int part : parts)
-        *out++ = part < 0 ? QLatin1Char('/') : QLatin1Char(char('0' + part));
-    return text;
-}
 
 template <class Control>
 Control* placed(Control* control, const char* name, int left, int top, int width, int height) {
@@ -175,12 +155,12 @@ void FrmMaster::FillGrid(const QString& sql) {
         for (int row = 1; !claims.isEOF(); claims.MoveNext(), ++row) {
             if (row != 1)
                 flexMaster->claimModel()->appendRow();
-            const QString cancelled = claims.Fields(cancelledField).text();
-            if (cancelled == QLatin1String("Yes"))
+            // Texts go into the grid as the recordset has them in UTF-8, with no QString between.
+            if (claims.fieldTextUtf8(cancelledField) == "Yes")
                 for (int col = 0; col < flexMaster->Cols(); ++col)
                     flexMaster->setCellForeColor(flexMaster->Rows() - 1, col, cancelledColour);
             for (int col = 0; col < columnCount; ++col)
-                flexMaster->setTextMatrix(row, col, col == cancelledField ? cancelled : listedText(claims.Fields(col)));
+                flexMaster->setTextMatrixUtf8(row, col, claims.fieldTextUtf8(col));
         }
     }
     flexMaster->setRow(flexMaster->Rows() - 1);

@@ -3,6 +3,7 @@
 #include <ZQ5Reimbursement/adodb.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace ZQ5Reimbursement {
 
@@ -89,16 +90,27 @@ char* TextArena::reserve(std::size_t size, Ref& ref) {
     return start;
 }
 
-TextArena::Ref TextArena::add(const QString& text) {
-    if (text.isEmpty())
-        return EmptyText;
-    std::size_t length = utf8Length(text.constData(), text.size());
-    Ref ref = 0;
+char* TextArena::reserveText(std::size_t length, Ref& ref) {
     char* out = reserve(lengthPrefixSize(length) + length, ref);
     for (; length >= 0x80; length >>= 7)
         *out++ = static_cast<char>(0x80 | (length & 0x7F));
     *out++ = static_cast<char>(length);
-    writeUtf8(text.constData(), text.size(), out);
+    return out;
+}
+
+TextArena::Ref TextArena::add(const QString& text) {
+    if (text.isEmpty())
+        return EmptyText;
+    Ref ref = 0;
+    writeUtf8(text.constData(), text.size(), reserveText(utf8Length(text.constData(), text.size()), ref));
+    return ref;
+}
+
+TextArena::Ref TextArena::add(std::string_view utf8) {
+    if (utf8.empty())
+        return EmptyText;
+    Ref ref = 0;
+    std::memcpy(reserveText(utf8.size(), ref), utf8.data(), utf8.size());
     return ref;
 }
 

@@ -21,6 +21,7 @@ public:
 
     // Stores `text` and returns where; the empty text is EmptyText and costs nothing.
     Ref add(const QString& text);
+    Ref add(std::string_view utf8);
     std::string_view bytes(Ref ref) const;
     QString text(Ref ref) const { return QString::fromUtf8(bytes(ref)); }
 
@@ -33,6 +34,8 @@ private:
     static constexpr std::size_t MaxBlocks = std::size_t{1} << (32 - OffsetBits);
 
     char* reserve(std::size_t size, Ref& ref);
+    // Room for a text of `length` bytes, its length already written in front.
+    char* reserveText(std::size_t length, Ref& ref);
 
     struct Block {
         std::unique_ptr<char[]> data;

@@ -46,6 +46,12 @@ private slots:
             QCOMPARE(arena.text(refs[i]), texts[i]);
         QCOMPARE(refs[1], TextArena::EmptyText);
         QCOMPARE(arena.bytes(refs[2]).size(), std::size_t(QStringLiteral("Zoë Ångström").toUtf8().size()));
+        // UTF-8 text is kept byte for byte.
+        for (const QString& text : texts) {
+            const QByteArray utf8 = text.toUtf8();
+            const TextArena::Ref ref = arena.add(std::string_view(utf8.constData(), std::size_t(utf8.size())));
+            QCOMPARE(QByteArrayView(arena.bytes(ref)), QByteArrayView(utf8));
+        }
     }
 
     void startsWithHeaderAndOneEmptyRow() {
@@ -81,6 +87,11 @@ private slots:
         QVERIFY(!grid.model()->index(0, 1).data(Qt::ForegroundRole).isValid());
         QCOMPARE(grid.model()->index(1, 1).data(Qt::ToolTipRole).toString(), QStringLiteral("second"));
         QCOMPARE(errorNumberOf([&] { grid.setTextMatrix(1, 2, QStringLiteral("x")); }), 381L);
+        QCOMPARE(errorNumberOf([&] { grid.setTextMatrixUtf8(1, 2, "x"); }), 381L);
+        grid.setTextMatrixUtf8(1, 0, "Zo\xc3\xab");
+        grid.setTextMatrixUtf8(0, 0, "Caption");
+        QCOMPARE(grid.TextMatrix(1, 0), QStringLiteral("Zoë"));
+        QCOMPARE(grid.TextMatrix(0, 0), QStringLiteral("Caption"));
         QCOMPARE(errorNumberOf([&] { grid.TextMatrix(3, 0); }), 381L);
         QCOMPARE(errorNumberOf([&] { grid.setRow(0); }), 381L);
         grid.setRow(2);

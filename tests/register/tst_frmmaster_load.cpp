@@ -120,6 +120,31 @@ private slots:
         QVERIFY(!Context::instance().strListSQL.contains(QLatin1String("rhdate >=")));
     }
 
+    // Whatever the stored texts, every cell reads as the listing's field text.
+    void cellsAreTheListedFieldTexts() {
+        RegisterFixture fixture;
+        fixture.addClaim(1, QStringLiteral("RB/1"), QStringLiteral("2004-02-29"));
+        fixture.addClaim(2, QStringLiteral("RB/2"), QStringLiteral("2004/03/05"), 12, 2, 1);
+        fixture.addClaim(3, QStringLiteral("RB/3"), QStringLiteral("2004-03-05 10:30:00"), 11, 1, 1);
+        fixture.addClaim(4, QStringLiteral("RB/4"), QStringLiteral("0005-01-02"), 12);
+        fixture.addClaim(5, QStringLiteral("RB/5"), QStringLiteral("2004-02-30"));
+        fixture.db.exec(QStringLiteral("UPDATE pemployee SET ename = 'Zoë Ångström' WHERE eempid = 12;"
+                                       "UPDATE pReimburseHeader SET rhreimburseno = cast(x'52ff42' as text) WHERE rhreimburseid = 4"));
+        FrmMaster& master = fixture.open();
+
+        adodb::Recordset listing;
+        listing.Open(Context::instance().strListSQL, fixture.db.connection());
+        QStringList expected;
+        for (; !listing.isEOF(); listing.MoveNext()) {
+            QStringList cells;
+            for (int col = 0; col < listing.FieldCount(); ++col)
+                cells << listing.Fields(col).text();
+            expected << cells.join(QLatin1Char('|'));
+        }
+        QCOMPARE(expected.size(), 5);
+        QCOMPARE(RegisterFixture::gridRows(*master.flexMaster), expected);
+    }
+
     void emptyRegisterKeepsOneEmptyRow() {
         RegisterFixture fixture;
         FrmMaster& master = fixture.open();
