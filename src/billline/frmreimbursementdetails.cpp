@@ -1,7 +1,7 @@
 #include "frmreimbursementdetails.h"
 
 #include "claim/frmreimbursement.h"
-#include "claim/placecontrol.h"
+#include "shell/formcontrols.h"
 #include "shell/basreimbursement.h"
 #include "shell/commonmodule.h"
 #include "shell/context.h"
@@ -43,6 +43,7 @@ frmReimbursementDetails::frmReimbursementDetails(Context& context, QWidget* pare
     setWindowTitle(QStringLiteral("Re-imbursement Details"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(twips(5400), twips(2160));
+    useFormFont(this);
     buildControls();
     Form_Load();
 }

@@ -5,6 +5,7 @@
 #include "shell/basreimbursement.h"
 #include "shell/commonmodule.h"
 #include "shell/context.h"
+#include "shell/formcontrols.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -25,6 +26,7 @@ frmcancell::frmcancell(Context& context, QWidget* parent) : QDialog(parent), con
     setObjectName(QStringLiteral("frmcancell"));
     setWindowTitle(QStringLiteral("Cancel"));
     setAttribute(Qt::WA_DeleteOnClose);
+    useFormFont(this);
 
     fraReason = new QGroupBox(this);
     fraReason->setObjectName(QStringLiteral("fraReason"));

@@ -2,7 +2,7 @@
 #include "frmreimbursement.h"
 
 #include "claimstatements.h"
-#include "placecontrol.h"
+#include "shell/formcontrols.h"
 #include "register/frmmaster.h"
 #include "shell/basreimbursement.h"
 #include "shell/commonmodule.h"
@@ -52,6 +52,7 @@ frmReimbursement::frmReimbursement(Context& context, QWidget* parent) : QDialog(
     setWindowTitle(QStringLiteral("Re-imbursement"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(twips(8940), twips(6360));
+    useFormFont(this);
     buildControls();
     buildLinesList();
     setTabOrderAndKeys();

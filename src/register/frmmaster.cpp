@@ -8,6 +8,7 @@
 #include "shell/basreimbursement.h"
 #include "shell/commonmodule.h"
 #include "shell/context.h"
+#include "shell/formcontrols.h"
 #include "shell/linktables.h"
 
 #include <QComboBox>
@@ -26,13 +27,6 @@ const QString windowName = QStringLiteral("FrmMaster");
 const QColor cancelledColour(255, 0, 0);
 constexpr int columnCount = 6;     // the fields the listing writes
 constexpr int cancelledField = 5;  // rhcancelled, "Yes" or "No"
-
-template <class Control>
-Control* placed(Control* control, const char* name, int left, int top, int width, int height) {
-    control->setObjectName(QLatin1String(name));
-    control->setGeometry(twips(left), twips(top), twips(width), twips(height));
-    return control;
-}
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, int left) {
     auto* command = placed(new QPushButton(caption, parent), name, left, 5355, 1170, 540);
@@ -65,6 +59,7 @@ void FrmMaster::buildControls() {
     setObjectName(windowName);
     setWindowTitle(QStringLiteral("Re-imbursement"));
     setFixedSize(twips(7185), twips(6030));
+    useFormFont(this);
 
     flexMaster = placed(new FlexGrid(this), "flexMaster", 45, 0, 7125, 4200);
     fraBrowse = placed(new QGroupBox(QStringLiteral("Browse"), this), "fraBrowse", 45, 4275, 7125, 960);
