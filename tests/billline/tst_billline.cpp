@@ -17,15 +17,6 @@ using namespace ZQ5Reimbursement;
 
 namespace {
 
-QStringList lines(const QTreeWidget* list) {
-    QStringList rows;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* item = list->topLevelItem(i);
-        rows << QStringList({item->text(0), item->text(1), item->text(2), item->text(3)}).join(QLatin1Char('|'));
-    }
-    return rows;
-}
-
 // Types a line and presses OK; returns the refusal shown, if any.
 QString offer(frmReimbursementDetails& details, const QString& billNo, const QString& amount,
               const QString& remarks = QString()) {
@@ -126,7 +117,7 @@ private slots:
                          QStringLiteral("Bill Number Already Exists  A1 "));
                 QCOMPARE(details.focusWidget(), details.txtbillno);
             });
-            QCOMPARE(lines(window.lvwdetails), QStringList({"1|A1|100.50|first", "2|a1|10.00|"}));
+            QCOMPARE(listLines(window.lvwdetails), QStringList({"1|A1|100.50|first", "2|a1|10.00|"}));
             QCOMPARE(window.txtamount->text(), QStringLiteral("110.50"));
             QCOMPARE(window.txtbalance->text(), QStringLiteral("4389.50"));
         }));
@@ -158,7 +149,7 @@ private slots:
                 QCOMPARE(offer(details, QStringLiteral("A1"), QStringLiteral("300")), QString());
                 QVERIFY(!details.isVisible());
             });
-            QCOMPARE(lines(window.lvwdetails), QStringList({"1|A1|4000.00|max", "2||150.00|", "3|A1|300.00|"}));
+            QCOMPARE(listLines(window.lvwdetails), QStringList({"1|A1|4000.00|max", "2||150.00|", "3|A1|300.00|"}));
             QCOMPARE(window.txtbalance->text(), QStringLiteral("50.00"));
         }));
     }

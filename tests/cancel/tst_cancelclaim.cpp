@@ -7,6 +7,8 @@
 #include "shell/context.h"
 
 #include "testdatabase.h"
+#include "messageanswers.h"
+#include "testhelpers.h"
 #include "uidriver.h"
 
 #include <QFile>
@@ -59,36 +61,6 @@ QString expectedUpdate(int claim, int company) {
                           "  and rhcompanyid= %2")
         .arg(claim)
         .arg(company);
-}
-
-// Answers the coming message boxes in turn, one button each, noting what each showed.
-void answerInTurn(std::shared_ptr<QList<SeenMessage>> seen, QList<QMessageBox::StandardButton> buttons) {
-    if (buttons.isEmpty())
-        return;
-    whenModal([](QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; },
-              [seen, buttons](QWidget* w) {
-                  auto* box = qobject_cast<QMessageBox*>(w);
-                  SeenMessage message;
-                  message.title = box->windowTitle();
-                  message.text = box->text();
-                  message.icon = box->icon();
-                  message.buttons = box->standardButtons();
-                  message.shown = true;
-                  seen->append(message);
-                  answerInTurn(seen, buttons.mid(1));
-                  QTest::mouseClick(box->button(buttons.first()), Qt::LeftButton);
-              });
-}
-
-// The error log beside the component, and what was appended to it since `from`.
-QString errorLogPath() { return componentFolder() + QStringLiteral("/ZQ5ReimbursementError.log"); }
-qint64 errorLogSize() { return QFileInfo(errorLogPath()).size(); }
-QStringList errorLogLinesSince(qint64 from) {
-    QFile log(errorLogPath());
-    if (!log.open(QIODevice::ReadOnly))
-        return {};
-    log.seek(from);
-    return QString::fromUtf8(log.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
 }
 
 }  // namespace
@@ -277,16 +249,15 @@ void CancelClaimTest::paidClaimIsRefusedAfterTheQuestion() {
     openRegister(companyId);
     const int row = pickClaim(paidClaim);
 
-    auto seen = std::make_shared<QList<SeenMessage>>();
-    answerInTurn(seen, {QMessageBox::Yes, QMessageBox::Ok});
+    const auto seen = answerMessages({QMessageBox::Yes, QMessageBox::Ok});
     QTest::mouseClick(master->CmdDelete, Qt::LeftButton);
 
-    QCOMPARE(seen->size(), 2);
-    QCOMPARE(seen->at(0).text, QStringLiteral("Are you sure you want to delete Entry - 8?"));
-    QCOMPARE(seen->at(1).text, QStringLiteral("Payment done. Can't Delete."));
-    QCOMPARE(seen->at(1).icon, QMessageBox::Information);
-    QCOMPARE(seen->at(1).buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    QCOMPARE(seen->at(1).title, title);
+    QVERIFY(seen[1]->shown);
+    QCOMPARE(seen[0]->text, QStringLiteral("Are you sure you want to delete Entry - 8?"));
+    QCOMPARE(seen[1]->text, QStringLiteral("Payment done. Can't Delete."));
+    QCOMPARE(seen[1]->icon, QMessageBox::Information);
+    QCOMPARE(seen[1]->buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QCOMPARE(seen[1]->title, title);
 
     QCOMPARE(header(paidClaim), QStringLiteral("0|"));
     QVERIFY(db->statementsStartingWith(QStringLiteral("update")).isEmpty());
@@ -301,14 +272,13 @@ void CancelClaimTest::failingPaymentCheckIsLoggedAndNeverOpensTheWindow() {
     db->failStatementsContaining(QStringLiteral("pPaymentHeader"));
     const qint64 logSize = errorLogSize();
 
-    auto seen = std::make_shared<QList<SeenMessage>>();
-    answerInTurn(seen, {QMessageBox::Yes, QMessageBox::Ok});
+    const auto seen = answerMessages({QMessageBox::Yes, QMessageBox::Ok});
     QTest::mouseClick(master->CmdDelete, Qt::LeftButton);
 
-    QCOMPARE(seen->size(), 2);
-    QCOMPARE(seen->at(1).icon, QMessageBox::Warning);
-    QVERIFY(seen->at(1).text.contains(QStringLiteral("Injected fault")));
-    QCOMPARE(seen->at(1).title, title);
+    QVERIFY(seen[1]->shown);
+    QCOMPARE(seen[1]->icon, QMessageBox::Warning);
+    QVERIFY(seen[1]->text.contains(QStringLiteral("Injected fault")));
+    QCOMPARE(seen[1]->title, title);
     const QStringList logged = errorLogLinesSince(logSize);
     QVERIFY(std::any_of(logged.begin(), logged.end(), [](const QString& line) {
         return line.startsWith(QStringLiteral("FrmMaster:")) && line.contains(QStringLiteral(":CmdDelete_Click :"));

@@ -146,6 +146,15 @@ QStringList entries(const QComboBox* list) {
     return texts;
 }
 
+QStringList listLines(const QTreeWidget* list) {
+    QStringList rows;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = list->topLevelItem(i);
+        rows << QStringList({item->text(0), item->text(1), item->text(2), item->text(3)}).join(QLatin1Char('|'));
+    }
+    return rows;
+}
+
 void chooseClaimant(frmReimbursement& window, const QString& type, const QString& currency) {
     choose(window.cboemployee, QStringLiteral("Asha"));
     choose(window.cboapproved, QStringLiteral("Bala"));
@@ -185,46 +194,3 @@ void addLines(frmReimbursement& window, const QList<QPair<QString, QString>>& li
         [&window] { window.mnuadd->trigger(); });
     QCOMPARE(window.lvwdetails->topLevelItemCount(), before + lines.size());
 }
-
-namespace {
-
-bool isMessageBox(QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; }
-
-void answer(QWidget* w, QMessageBox::StandardButton button, SeenMessage& seen) {
-    auto* box = qobject_cast<QMessageBox*>(w);
-    seen.title = box->windowTitle();
-    seen.text = box->text();
-    seen.icon = box->icon();
-    seen.buttons = box->standardButtons();
-    seen.defaultButton = box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton;
-    seen.shown = true;
-    QAbstractButton* pressed = box->button(button);
-    QTest::mouseClick(pressed ? pressed : box->buttons().constFirst(), Qt::LeftButton);
-}
-
-void answerInTurn(const QList<std::shared_ptr<SeenMessage>>& seen, const QList<QMessageBox::StandardButton>& answers,
-                  int next) {
-    whenModal(isMessageBox, [=](QWidget* w) {
-        // The following box may come up while this one is being answered.
-        if (next + 1 < answers.size())
-            answerInTurn(seen, answers, next + 1);
-        answer(w, answers[next], *seen[next]);
-    });
-}
-
-}  // namespace
-
-QList<std::shared_ptr<SeenMessage>> answerMessages(const QList<QMessageBox::StandardButton>& answers) {
-    QList<std::shared_ptr<SeenMessage>> seen;
-    for (qsizetype i = 0; i < answers.size(); ++i)
-        seen << std::make_shared<SeenMessage>();
-    answerInTurn(seen, answers, 0);
-    return seen;
-}
-
-MessageWatch::MessageWatch(QMessageBox::StandardButton button) {
-    whenModal([stopped = stopped_](QWidget* w) { return !*stopped && isMessageBox(w); },
-              [seen = seen_, button](QWidget* w) { answer(w, button, *seen); });
-}
-
-MessageWatch::~MessageWatch() { *stopped_ = true; }

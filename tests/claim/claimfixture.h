@@ -4,6 +4,7 @@
 #pragma once
 
 #include "testdatabase.h"
+#include "messageanswers.h"
 #include "uidriver.h"
 
 #include <QDate>
@@ -15,6 +16,7 @@
 
 class QComboBox;
 class QPushButton;
+class QTreeWidget;
 
 namespace ZQ5Reimbursement {
 class FrmMaster;
@@ -72,6 +74,8 @@ bool duringModal(const QString& name, const std::function<void(QWidget*)>& act, 
 // Chooses the list entry showing `text`, as a click on it would.
 void choose(QComboBox* list, const QString& text);
 QStringList entries(const QComboBox* list);
+// Rows of a bill line list, cells joined by "|".
+QStringList listLines(const QTreeWidget* list);
 
 // Picks Asha, Bala, `type` and `currency` in the claim window.
 void chooseClaimant(ZQ5Reimbursement::frmReimbursement& window, const QString& type, const QString& currency);
@@ -79,18 +83,3 @@ void chooseClaimant(ZQ5Reimbursement::frmReimbursement& window, const QString& t
 // Adds bill lines through the bill line window (bill number, amount), as
 // typed, from the list's Enter key; every line must be accepted.
 void addLines(ZQ5Reimbursement::frmReimbursement& window, const QList<QPair<QString, QString>>& lines);
-
-// Answers the next message boxes in turn, recording what each showed.
-QList<std::shared_ptr<SeenMessage>> answerMessages(const QList<QMessageBox::StandardButton>& answers);
-
-// Records any message box that comes up (answering it with `answer`) until stopped.
-class MessageWatch {
-public:
-    explicit MessageWatch(QMessageBox::StandardButton button = QMessageBox::Ok);
-    ~MessageWatch();
-    const SeenMessage& seen() const { return *seen_; }
-
-private:
-    std::shared_ptr<SeenMessage> seen_ = std::make_shared<SeenMessage>();
-    std::shared_ptr<bool> stopped_ = std::make_shared<bool>(false);
-};

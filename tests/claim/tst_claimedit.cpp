@@ -1,6 +1,7 @@
 // The register's Edit: a stored claim loaded into the claim window, locked
 // as its state requires, and failures that leave nothing on screen.
 #include "claimfixture.h"
+#include "testhelpers.h"
 
 #include "claim/frmreimbursement.h"
 #include "register/frmmaster.h"
@@ -22,27 +23,6 @@
 using namespace ZQ5Reimbursement;
 
 namespace {
-
-QStringList lines(const QTreeWidget* list) {
-    QStringList rows;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* item = list->topLevelItem(i);
-        rows << QStringList({item->text(0), item->text(1), item->text(2), item->text(3)}).join(QLatin1Char('|'));
-    }
-    return rows;
-}
-
-QString errorLogPath() { return componentFolder() + QStringLiteral("/ZQ5ReimbursementError.log"); }
-
-qint64 errorLogSize() { return QFile(errorLogPath()).size(); }
-
-// The lines logged since `offset` (other test programs may share the log).
-QStringList errorLogLinesSince(qint64 offset) {
-    QFile log(errorLogPath());
-    if (!log.open(QIODevice::ReadOnly) || !log.seek(offset))
-        return {};
-    return QString::fromUtf8(log.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-}
 
 bool logged(qint64 offset, const QString& start, const QString& text, const QString& end) {
     for (const QString& line : errorLogLinesSince(offset))
@@ -77,7 +57,7 @@ private slots:
             QCOMPARE(window.cboCurrency->currentText(), QStringLiteral("Rupee"));
             QVERIFY(!window.cboCurrency->isEnabled());
             QCOMPARE(window.txtremark->toPlainText(), QStringLiteral("claim 17"));
-            QCOMPARE(lines(window.lvwdetails), QStringList({"1|B-1|300.00|line 1", "2|B-2|200.00|line 2"}));
+            QCOMPARE(listLines(window.lvwdetails), QStringList({"1|B-1|300.00|line 1", "2|B-2|200.00|line 2"}));
             // The claim's own lines are left out of what it has utilized.
             QCOMPARE(window.lbllimit->text(), QStringLiteral("Limit-Rs"));
             QCOMPARE(window.txtlimit->text(), QStringLiteral("5000"));
@@ -159,7 +139,7 @@ private slots:
             QCOMPARE(window.cboemployee->currentText(), QStringLiteral("Esha"));
             QCOMPARE(window.cbotype->count(), 0);
             QCOMPARE(window.txtlimit->text(), QString());
-            QCOMPARE(lines(window.lvwdetails), QStringList({"1|B-1|70.00|line 1"}));
+            QCOMPARE(listLines(window.lvwdetails), QStringList({"1|B-1|70.00|line 1"}));
         }));
 
         fixture.db.exec(QStringLiteral("DELETE FROM pReimburseHeader WHERE rhreimburseid = 17"));

@@ -4,31 +4,12 @@
 #include "register/flexgrid.h"
 #include "register/textarena.h"
 
-#include <ZQ5Reimbursement/adodb.h>
+#include "gridcolumn.h"
+#include "testhelpers.h"
 
 #include <QTest>
 
 using namespace ZQ5Reimbursement;
-
-namespace {
-
-QStringList column(const FlexGrid& grid, int col) {
-    QStringList cells;
-    for (int row = 1; row < grid.Rows(); ++row)
-        cells << grid.TextMatrix(row, col);
-    return cells;
-}
-
-long errorNumberOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const adodb::Error& error) {
-        return error.Number();
-    }
-    return 0;
-}
-
-}  // namespace
 
 class TestClaimGrid : public QObject {
     Q_OBJECT
@@ -81,7 +62,7 @@ private slots:
         grid.setTextMatrix(1, 1, QStringLiteral("first"));
         grid.AddItem(QStringLiteral("7\tsecond"));
         QCOMPARE(grid.Rows(), 3);
-        QCOMPARE(column(grid, 1), (QStringList{QStringLiteral("first"), QStringLiteral("second")}));
+        QCOMPARE(gridColumn(grid, 1), (QStringList{QStringLiteral("first"), QStringLiteral("second")}));
         grid.setCellForeColor(2, 1, QColor(255, 0, 0));
         QCOMPARE(grid.model()->index(1, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
         QVERIFY(!grid.model()->index(0, 1).data(Qt::ForegroundRole).isValid());
@@ -112,17 +93,17 @@ private slots:
             grid.AddItem(keys[i] + QLatin1Char('\t') + QString::number(i));
         grid.setCellForeColor(3, 0, QColor(255, 0, 0));  // the "9" row keeps its colour when moved
         grid.Sort(0, Qt::AscendingOrder);
-        QCOMPARE(column(grid, 0), (QStringList{QString(), QStringLiteral("9"), QStringLiteral("10"), QStringLiteral("100"),
+        QCOMPARE(gridColumn(grid, 0), (QStringList{QString(), QStringLiteral("9"), QStringLiteral("10"), QStringLiteral("100"),
                                                QStringLiteral("A"), QStringLiteral("a"), QStringLiteral("b")}));
-        QCOMPARE(column(grid, 1).at(4), QStringLiteral("4"));  // equal keys keep their order
+        QCOMPARE(gridColumn(grid, 1).at(4), QStringLiteral("4"));  // equal keys keep their order
         QCOMPARE(grid.model()->index(1, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
         grid.Sort(0, Qt::DescendingOrder);
-        QCOMPARE(column(grid, 0).first(), QStringLiteral("b"));
-        QCOMPARE(column(grid, 0).last(), QString());
+        QCOMPARE(gridColumn(grid, 0).first(), QStringLiteral("b"));
+        QCOMPARE(gridColumn(grid, 0).last(), QString());
         grid.AddItem(QStringLiteral("0\tnew"));  // appended rows go to the bottom
-        QCOMPARE(column(grid, 1).last(), QStringLiteral("new"));
+        QCOMPARE(gridColumn(grid, 1).last(), QStringLiteral("new"));
         grid.Sort(0, Qt::DescendingOrder);
-        QCOMPARE(column(grid, 0).at(6), QStringLiteral("0"));
+        QCOMPARE(gridColumn(grid, 0).at(6), QStringLiteral("0"));
     }
 
     void storageStaysCloseToTheText() {

@@ -1,6 +1,7 @@
 // The Browse frame's sort and search, and the grid's mouse and key shortcuts.
 #include "registerfixture.h"
 
+#include "gridcolumn.h"
 #include "register/flexgrid.h"
 
 #include "uidriver.h"
@@ -17,15 +18,8 @@ using namespace ZQ5Reimbursement;
 
 namespace {
 
-QStringList column(const FlexGrid& grid, int col) {
-    QStringList cells;
-    for (int row = 1; row < grid.Rows(); ++row)
-        cells << grid.TextMatrix(row, col);
-    return cells;
-}
-
 int rowOf(const FlexGrid& grid, const QString& claimNumber) {
-    return int(column(grid, 1).indexOf(claimNumber)) + 1;
+    return int(gridColumn(grid, 1).indexOf(claimNumber)) + 1;
 }
 
 void pick(QComboBox* combo, const QString& caption) {
@@ -56,7 +50,7 @@ private slots:
         FrmMaster& master = fixture.openShown();
         FlexGrid& grid = *master.flexMaster;
         pick(master.cboColNames, QStringLiteral("Employee"));
-        QCOMPARE(column(grid, 4), (QStringList{QStringLiteral("John Abbot"), QStringLiteral("John Abbot"),
+        QCOMPARE(gridColumn(grid, 4), (QStringList{QStringLiteral("John Abbot"), QStringLiteral("John Abbot"),
                                                QStringLiteral("John Abbot"), QStringLiteral("Meera Nair"),
                                                QStringLiteral("Meera Nair")}));
         // The last row selected across the grid afterwards.
@@ -66,10 +60,10 @@ private slots:
         // A new order clears the column; nothing moves until a column is picked again.
         QTest::mouseClick(master.optDescend, Qt::LeftButton);
         QCOMPARE(master.cboColNames->currentIndex(), -1);
-        QCOMPARE(column(grid, 4).first(), QStringLiteral("John Abbot"));
+        QCOMPARE(gridColumn(grid, 4).first(), QStringLiteral("John Abbot"));
         pick(master.cboColNames, QStringLiteral("Type"));
-        QCOMPARE(column(grid, 2).first(), QStringLiteral("Travel"));
-        QCOMPARE(column(grid, 2).last(), QStringLiteral("Medical"));
+        QCOMPARE(gridColumn(grid, 2).first(), QStringLiteral("Travel"));
+        QCOMPARE(gridColumn(grid, 2).last(), QStringLiteral("Medical"));
     }
 
     void aDateCaptionSortsOnTheClaimNumber() {
@@ -77,10 +71,10 @@ private slots:
         addClaims(fixture);
         FrmMaster& master = fixture.openShown();
         pick(master.cboColNames, QStringLiteral("Claim Date"));
-        QCOMPARE(column(*master.flexMaster, 1),
+        QCOMPARE(gridColumn(*master.flexMaster, 1),
                  (QStringList{QStringLiteral("RB/1"), QStringLiteral("RB/2"), QStringLiteral("RB/3"), QStringLiteral("RB/4"),
                               QStringLiteral("RB/5")}));
-        QVERIFY(column(*master.flexMaster, 3) != (QStringList{QStringLiteral("05/01/2004"), QStringLiteral("20/02/2004"),
+        QVERIFY(gridColumn(*master.flexMaster, 3) != (QStringList{QStringLiteral("05/01/2004"), QStringLiteral("20/02/2004"),
                                                                QStringLiteral("01/03/2004"), QStringLiteral("03/03/2004"),
                                                                QStringLiteral("04/03/2004")}));
     }
@@ -94,7 +88,7 @@ private slots:
         QVERIFY(!master.CmdDelete->isEnabled());
         QTest::mouseClick(master.optDescend, Qt::LeftButton);
         pick(master.cboColNames, QStringLiteral("Claim No"));
-        QCOMPARE(column(grid, 1).first(), QStringLiteral("RB/5"));
+        QCOMPARE(gridColumn(grid, 1).first(), QStringLiteral("RB/5"));
         QCOMPARE(grid.Row(), 5);
         QCOMPARE(grid.TextMatrix(5, 1), QStringLiteral("RB/1"));
         QVERIFY(!master.CmdDelete->isEnabled());
@@ -112,7 +106,7 @@ private slots:
         pick(master.cboSearch, QStringLiteral("ID"));
         QTest::keyClicks(master.txtsearch, QStringLiteral("10"));
         FlexGrid& grid = *master.flexMaster;
-        QCOMPARE(column(grid, 0), (QStringList{QStringLiteral("2"), QStringLiteral("10"), QStringLiteral("20"),
+        QCOMPARE(gridColumn(grid, 0), (QStringList{QStringLiteral("2"), QStringLiteral("10"), QStringLiteral("20"),
                                                QStringLiteral("100"), QStringLiteral("1000")}));
         QCOMPARE(grid.Row(), 2);
         QCOMPARE(grid.Col(), 0);
@@ -139,13 +133,13 @@ private slots:
         RegisterFixture fixture;
         addClaims(fixture);
         FrmMaster& master = fixture.openShown();
-        const QStringList before = column(*master.flexMaster, 0);
+        const QStringList before = gridColumn(*master.flexMaster, 0);
         QTest::keyClicks(master.txtsearch, QStringLiteral("RB"));
-        QCOMPARE(column(*master.flexMaster, 0), before);
+        QCOMPARE(gridColumn(*master.flexMaster, 0), before);
         master.txtsearch->clear();
         pick(master.cboSearch, QStringLiteral("Claim No"));
         QTest::keyClicks(master.txtsearch, QStringLiteral("  "));
-        QCOMPARE(column(*master.flexMaster, 0), before);
+        QCOMPARE(gridColumn(*master.flexMaster, 0), before);
     }
 
     void tooltipShowsTheCellUnderTheMouse() {

@@ -4,6 +4,8 @@
 #include "register/gridsearch.h"
 #include "register/registerstatements.h"
 
+#include "testhelpers.h"
+
 #include <ZQ5Reimbursement/adodb.h>
 
 #include <QTest>
@@ -17,15 +19,6 @@ TableNames renamedTables() {
     for (const QString& logical : TableNames::logicalNames())
         tables.set(logical, QStringLiteral("t_") + logical.toLower());
     return tables;
-}
-
-qint64 errorNumberOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const adodb::Error& error) {
-        return error.Number();
-    }
-    return 0;
 }
 
 }  // namespace
@@ -82,10 +75,10 @@ private slots:
         QCOMPARE(toInteger16(QStringLiteral("30")), std::int16_t(30));
         QCOMPARE(toInteger16(QStringLiteral(" -4 ")), std::int16_t(-4));
         QCOMPARE(toInteger16(QStringLiteral("32767")), std::int16_t(32767));
-        QCOMPARE(errorNumberOf([] { toInteger16(QString()); }), qint64(errTypeMismatch));
-        QCOMPARE(errorNumberOf([] { toInteger16(QStringLiteral("thirty")); }), qint64(errTypeMismatch));
-        QCOMPARE(errorNumberOf([] { toInteger16(QStringLiteral("2.5")); }), qint64(errTypeMismatch));
-        QCOMPARE(errorNumberOf([] { toInteger16(QStringLiteral("32768")); }), qint64(errOverflow));
+        QCOMPARE(errorNumberOf([] { toInteger16(QString()); }), long(errTypeMismatch));
+        QCOMPARE(errorNumberOf([] { toInteger16(QStringLiteral("thirty")); }), long(errTypeMismatch));
+        QCOMPARE(errorNumberOf([] { toInteger16(QStringLiteral("2.5")); }), long(errTypeMismatch));
+        QCOMPARE(errorNumberOf([] { toInteger16(QStringLiteral("32768")); }), long(errOverflow));
     }
 
     void numberModeSearchHalvesToTheFirstEqualValue() {
