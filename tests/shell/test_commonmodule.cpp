@@ -2,6 +2,7 @@
 // filling, list deletion, combo selection and the amount key filter.
 #include "shell/commonmodule.h"
 #include "testdatabase.h"
+#include "testhelpers.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -81,12 +82,8 @@ private slots:
     void withoutConnectionReadsFail() {
         clsCommonDB unconnected;
         unconnected.setstrTablename(QStringLiteral("pusers"));
-        try {
-            unconnected.fnReturnField(QStringLiteral("username"));
-            QFAIL("read without a connection");
-        } catch (const adodb::Error& error) {
-            QCOMPARE(error.Number(), long(adodb::adErrInvalidConnection));
-        }
+        QCOMPARE(errorNumberOf([&] { unconnected.fnReturnField(QStringLiteral("username")); }),
+                 long(adodb::adErrInvalidConnection));
     }
 
     void comboIsRefilledSilentlyWithoutSelection() {
