@@ -4,6 +4,7 @@
 #include "shell/context.h"
 #include "shell/demodatabase.h"
 #include "shell/linktables.h"
+#include "testhelpers.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -15,19 +16,6 @@ class DemoDatabaseTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir;
-
-    static QStringList rows(const std::shared_ptr<adodb::Connection>& connection, const QString& sql) {
-        adodb::Recordset rs;
-        rs.Open(sql, connection);
-        QStringList result;
-        for (; !rs.isEOF(); rs.MoveNext()) {
-            QStringList fields;
-            for (int i = 0; i < rs.FieldCount(); ++i)
-                fields << rs.Fields(i).textOrEmpty();
-            result << fields.join(QLatin1Char('|'));
-        }
-        return result;
-    }
 
     std::shared_ptr<adodb::Connection> openDemo(const QString& name) {
         const QString path = dir.filePath(name);
@@ -66,41 +54,41 @@ private slots:
             QCOMPARE(context.tables[name], QStringLiteral("zq_") + name);
 
         // The register's layout is found under the physical header name.
-        QCOMPARE(rows(context.gAdoCon(), QStringLiteral("select tablename from ") + context.tables[QStringLiteral("ptables")]),
+        QCOMPARE(recordsetRows(context.gAdoCon(), QStringLiteral("select tablename from ") + context.tables[QStringLiteral("ptables")]),
                  QStringList{context.tables[QStringLiteral("pReimburseHeader")]});
-        QVERIFY_THROWS_EXCEPTION(adodb::Error, rows(context.gAdoCon(), QStringLiteral("select * from pReimburseHeader")));
+        QVERIFY_THROWS_EXCEPTION(adodb::Error, recordsetRows(context.gAdoCon(), QStringLiteral("select * from pReimburseHeader")));
     }
 
     void holdsWhatAClerkMeets() {
         const auto connection = openDemo(QStringLiteral("content.db"));
-        QCOMPARE(rows(connection, QStringLiteral("select ColumnHeader, ColumnLength from zq_ptablecolumns "
+        QCOMPARE(recordsetRows(connection, QStringLiteral("select ColumnHeader, ColumnLength from zq_ptablecolumns "
                                                  "where tableid=1 order by columnid")),
                  (QStringList{QStringLiteral("ID|0"), QStringLiteral("Reimb. No.|8"), QStringLiteral("Type|14"),
                               QStringLiteral("Date|6"), QStringLiteral("Employee|22"), QStringLiteral("Cancelled|2")}));
-        QCOMPARE(rows(connection, QStringLiteral("select Prefix from zq_pPrefix where InterfaceID=101 and companyid=1")),
+        QCOMPARE(recordsetRows(connection, QStringLiteral("select Prefix from zq_pPrefix where InterfaceID=101 and companyid=1")),
                  QStringList{QStringLiteral("RB")});
-        QCOMPARE(rows(connection, QStringLiteral("select FunctionRights from zq_puserrights "
+        QCOMPARE(recordsetRows(connection, QStringLiteral("select FunctionRights from zq_puserrights "
                                                  "where companyid=1 and userid=1 and interfaceid=101")),
                  QStringList{QStringLiteral("NEDP")});
         // Live, cancelled, paid, and unpaid after a cancelled payment.
-        QCOMPARE(rows(connection, QStringLiteral("select count(*) from zq_pReimburseHeader where rhcompanyid=1 "
+        QCOMPARE(recordsetRows(connection, QStringLiteral("select count(*) from zq_pReimburseHeader where rhcompanyid=1 "
                                                  "and rhCancelled=1")),
                  QStringList{QStringLiteral("1")});
-        QCOMPARE(rows(connection, QStringLiteral("select d.pdReimburseID, h.phCancelled from pPaymentDetail d, "
+        QCOMPARE(recordsetRows(connection, QStringLiteral("select d.pdReimburseID, h.phCancelled from pPaymentDetail d, "
                                                  "pPaymentHeader h where d.pdPaymentID=h.phPaymentID "
                                                  "and d.pdCompanyID=h.phCompanyID order by 1")),
                  (QStringList{QStringLiteral("2|0"), QStringLiteral("4|1")}));
-        QCOMPARE(rows(connection, QStringLiteral("select count(*) from zq_preimeligibilityheader "
+        QCOMPARE(recordsetRows(connection, QStringLiteral("select count(*) from zq_preimeligibilityheader "
                                                  "where rereimtilldate is null")),
                  QStringList{QStringLiteral("1")});
-        QCOMPARE(rows(connection, QStringLiteral("select count(*) from zq_pemployee where eActive=0")),
+        QCOMPARE(recordsetRows(connection, QStringLiteral("select count(*) from zq_pemployee where eActive=0")),
                  QStringList{QStringLiteral("2")});
         // Every claim's total is the sum of its lines.
-        QCOMPARE(rows(connection, QStringLiteral("select count(*) from zq_pReimburseHeader h where h.rhTotalAmt <> "
+        QCOMPARE(recordsetRows(connection, QStringLiteral("select count(*) from zq_pReimburseHeader h where h.rhTotalAmt <> "
                                                  "(select sum(rdbillamt) from zq_pReimbursedetail d "
                                                  "where d.rdreimburseid=h.rhreimburseid)")),
                  QStringList{QStringLiteral("0")});
-        QCOMPARE(rows(connection, QStringLiteral("select rhreimburseno from zq_pReimburseHeader where rhcompanyid=2")),
+        QCOMPARE(recordsetRows(connection, QStringLiteral("select rhreimburseno from zq_pReimburseHeader where rhcompanyid=2")),
                  QStringList{QStringLiteral("RC1")});
     }
 };
