@@ -51,9 +51,7 @@ class BillLineTest : public QObject {
 
 private slots:
     void controlsAndTabOrder() {
-        ClaimFixture fixture;
-        fixture.openRegister();
-        QVERIFY(fixture.onNewClaim([](frmReimbursement& window) {
+        QVERIFY(onNewClaimInFreshRegister([](frmReimbursement& window) {
             inDetails([&window] { window.mnuadd->trigger(); }, [](frmReimbursementDetails& details) {
                 QCOMPARE(details.windowTitle(), QStringLiteral("Re-imbursement Details"));
                 for (QLineEdit* field : {details.txtbillno, details.txtamount, details.txtremarks})
@@ -85,9 +83,7 @@ private slots:
     }
 
     void addedLinesAreCheckedAndAppended() {
-        ClaimFixture fixture;
-        fixture.openRegister();
-        QVERIFY(fixture.onNewClaim([](frmReimbursement& window) {
+        QVERIFY(onNewClaimInFreshRegister([](frmReimbursement& window) {
             chooseClaimant(window, QStringLiteral("Travel"), QStringLiteral("Rupee"));
             inDetails([&window] { window.mnuadd->trigger(); }, [&window](frmReimbursementDetails& details) {
                 QCOMPARE(offer(details, QStringLiteral("  "), QStringLiteral("5")), QStringLiteral("Enter Bill no"));
@@ -124,9 +120,7 @@ private slots:
     }
 
     void editedLinesStepOnAndCheckOnlyTheIncrease() {
-        ClaimFixture fixture;
-        fixture.openRegister();
-        QVERIFY(fixture.onNewClaim([](frmReimbursement& window) {
+        QVERIFY(onNewClaimInFreshRegister([](frmReimbursement& window) {
             chooseClaimant(window, QStringLiteral("Travel"), QStringLiteral("Rupee"));
             addLines(window, {{"A1", "100"}, {"B1", "200"}, {"C1", "300"}});
             window.lvwdetails->setCurrentItem(window.lvwdetails->topLevelItem(0));
@@ -155,9 +149,7 @@ private slots:
     }
 
     void browsingShowsTheClaimsLines() {
-        ClaimFixture fixture;
-        fixture.openRegister();
-        QVERIFY(fixture.onNewClaim([](frmReimbursement& window) {
+        QVERIFY(onNewClaimInFreshRegister([](frmReimbursement& window) {
             chooseClaimant(window, QStringLiteral("Travel"), QStringLiteral("Rupee"));
             addLines(window, {{"A1", "100"}, {"B1", "200"}, {"C1", "300"}});
             inDetails([&window] { window.mnuadd->trigger(); }, [&window](frmReimbursementDetails& details) {

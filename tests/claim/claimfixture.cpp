@@ -146,6 +146,12 @@ QStringList entries(const QComboBox* list) {
     return texts;
 }
 
+bool onNewClaimInFreshRegister(const std::function<void(frmReimbursement&)>& steps) {
+    ClaimFixture fixture;
+    fixture.openRegister();
+    return fixture.onNewClaim(steps);
+}
+
 QStringList listLines(const QTreeWidget* list) {
     QStringList rows;
     for (int i = 0; i < list->topLevelItemCount(); ++i) {

@@ -67,6 +67,9 @@ public:
     QStringList claimRows();
 };
 
+// Opens the register on a fresh ClaimFixture and runs `steps` on a new claim.
+bool onNewClaimInFreshRegister(const std::function<void(ZQ5Reimbursement::frmReimbursement&)>& steps);
+
 // Runs `trigger`; while it runs, `act` is done on the modal window named
 // `name` when it comes up. False when it did not come up.
 bool duringModal(const QString& name, const std::function<void(QWidget*)>& act, const std::function<void()>& trigger);

@@ -99,9 +99,7 @@ private slots:
     }
 
     void incompleteClaimKeepsTheWindowOpen() {
-        ClaimFixture fixture;
-        fixture.openRegister();
-        QVERIFY(fixture.onNewClaim([](frmReimbursement& window) {
+        QVERIFY(onNewClaimInFreshRegister([](frmReimbursement& window) {
             window.txtremark->setPlainText(QStringLiteral("to do"));
             const auto seen = answerMessages({QMessageBox::Yes, QMessageBox::Ok});
             closeByEscape(window);
@@ -118,9 +116,7 @@ private slots:
     }
 
     void anyFilledBillLineMarksTheClaimChanged() {
-        ClaimFixture fixture;
-        fixture.openRegister();
-        QVERIFY(fixture.onNewClaim([](frmReimbursement& window) {
+        QVERIFY(onNewClaimInFreshRegister([](frmReimbursement& window) {
             // A refused line still counts.
             duringModal(
                 QStringLiteral("frmReimbursementDetails"),

@@ -51,9 +51,7 @@ class ClaimLinesTest : public QObject {
 
 private slots:
     void enterAddsToAnEmptyListAndEditsAFilledOne() {
-        ClaimFixture fixture;
-        fixture.openRegister();
-        QVERIFY(fixture.onNewClaim([](frmReimbursement& window) {
+        QVERIFY(onNewClaimInFreshRegister([](frmReimbursement& window) {
             QTreeWidget* list = window.lvwdetails;
             // No employee yet: the pop-up stays away, Enter still opens the window.
             rightClick(list);
@@ -77,9 +75,7 @@ private slots:
     }
 
     void popUpMenuFollowsTheEmployeeAndTheLines() {
-        ClaimFixture fixture;
-        fixture.openRegister();
-        QVERIFY(fixture.onNewClaim([](frmReimbursement& window) {
+        QVERIFY(onNewClaimInFreshRegister([](frmReimbursement& window) {
             QTreeWidget* list = window.lvwdetails;
             choose(window.cboemployee, QStringLiteral("Asha"));
             rightClick(list);
@@ -100,9 +96,7 @@ private slots:
     }
 
     void deleteAsksByAmountAndRecomputesTheTotal() {
-        ClaimFixture fixture;
-        fixture.openRegister();
-        QVERIFY(fixture.onNewClaim([](frmReimbursement& window) {
+        QVERIFY(onNewClaimInFreshRegister([](frmReimbursement& window) {
             QTreeWidget* list = window.lvwdetails;
             chooseClaimant(window, QStringLiteral("Travel"), QStringLiteral("Rupee"));
             addLines(window, {{"A1", "100"}, {"B1", "200"}, {"C1", "300"}});

@@ -28,9 +28,7 @@ class ClaimWindowTest : public QObject {
 
 private slots:
     void layoutFollowsTheTable() {
-        ClaimFixture fixture;
-        fixture.openRegister();
-        QVERIFY(fixture.onNewClaim([](frmReimbursement& window) {
+        QVERIFY(onNewClaimInFreshRegister([](frmReimbursement& window) {
             QCOMPARE(window.windowTitle(), QStringLiteral("Re-imbursement"));
             QCOMPARE(window.size(), QSize(596, 424));
             QCOMPARE(window.frareimbursement->geometry(), QRect(5, 0, 588, 215));
@@ -150,9 +148,7 @@ private slots:
     }
 
     void openEndedRuleGivesALimitButNoUtilized() {
-        ClaimFixture fixture;
-        fixture.openRegister();
-        QVERIFY(fixture.onNewClaim([](frmReimbursement& window) {
+        QVERIFY(onNewClaimInFreshRegister([](frmReimbursement& window) {
             window.dtpdate->setDate(QDate(2024, 2, 15));
             choose(window.cboemployee, QStringLiteral("Asha"));
             QCOMPARE(entries(window.cbotype), QStringList({"Travel", "Phone", "Food"}));
@@ -171,9 +167,7 @@ private slots:
     }
 
     void currencyWithoutTypeIsRefused() {
-        ClaimFixture fixture;
-        fixture.openRegister();
-        QVERIFY(fixture.onNewClaim([](frmReimbursement& window) {
+        QVERIFY(onNewClaimInFreshRegister([](frmReimbursement& window) {
             chooseClaimant(window, QStringLiteral("Travel"), QStringLiteral("Rupee"));
             // Esha has no rule: her type list is empty, the currencies stay.
             choose(window.cboemployee, QStringLiteral("Esha"));
@@ -203,9 +197,7 @@ private slots:
     }
 
     void totalAndBalanceFollowTheLines() {
-        ClaimFixture fixture;
-        fixture.openRegister();
-        QVERIFY(fixture.onNewClaim([](frmReimbursement& window) {
+        QVERIFY(onNewClaimInFreshRegister([](frmReimbursement& window) {
             chooseClaimant(window, QStringLiteral("Travel"), QStringLiteral("Rupee"));
             addLines(window, {{"T1", "300"}, {"T2", "250.5"}});
             QCOMPARE(window.txtamount->text(), QStringLiteral("550.50"));
@@ -220,9 +212,7 @@ private slots:
     }
 
     void keysMoveOnAndAmountsStayNumeric() {
-        ClaimFixture fixture;
-        fixture.openRegister();
-        QVERIFY(fixture.onNewClaim([](frmReimbursement& window) {
+        QVERIFY(onNewClaimInFreshRegister([](frmReimbursement& window) {
             window.cboemployee->setFocus();
             QTest::keyClick(window.cboemployee, Qt::Key_Return);
             QCoreApplication::processEvents();
