@@ -77,38 +77,25 @@ private slots:
     }
 
     // Delete needs its letter on every click; Edit and Preview follow the row.
-    void clickOnALiveClaimWithFewerLetters_data() {
-        QTest::addColumn<QString>("rights");
-        QTest::addColumn<QString>("atLoad");
-        QTest::addColumn<QString>("afterClick");
-        QTest::newRow("no delete") << "NEP" << "1101" << "1101";
-        QTest::newRow("delete only") << "D" << "0010" << "0111";
-    }
-    void clickOnALiveClaimWithFewerLetters() {
-        QFETCH(QString, rights);
-        QFETCH(QString, atLoad);
-        QFETCH(QString, afterClick);
-        RegisterFixture fixture;
-        fixture.db.exec(QStringLiteral("UPDATE puserrights SET FunctionRights = '%1'").arg(rights));
-        addClaims(fixture, false);
-        FrmMaster& master = fixture.openShown();
-        QCOMPARE(buttons(master), atLoad);
-        clickRow(*master.flexMaster, 1);
-        QCOMPARE(buttons(master), afterClick);
-    }
-
-    void noRightsRow_data() {
+    // Without a rights row, user 1 gets nothing and any other user everything.
+    void buttonsAtLoadAndAfterAClickOnALiveClaim_data() {
+        QTest::addColumn<QString>("rights");  // empty: the fixture's NEDP row
         QTest::addColumn<int>("user");
         QTest::addColumn<QString>("atLoad");
         QTest::addColumn<QString>("afterClick");
-        QTest::newRow("user 1") << 1 << "0000" << "0101";
-        QTest::newRow("other user") << 9 << "1111" << "1101";
+        QTest::newRow("no delete letter") << "NEP" << int(RegisterFixture::userId) << "1101" << "1101";
+        QTest::newRow("delete letter only") << "D" << int(RegisterFixture::userId) << "0010" << "0111";
+        QTest::newRow("no rights row, user 1") << "" << 1 << "0000" << "0101";
+        QTest::newRow("no rights row, other user") << "" << 9 << "1111" << "1101";
     }
-    void noRightsRow() {
+    void buttonsAtLoadAndAfterAClickOnALiveClaim() {
+        QFETCH(QString, rights);
         QFETCH(int, user);
         QFETCH(QString, atLoad);
         QFETCH(QString, afterClick);
         RegisterFixture fixture;
+        if (!rights.isEmpty())
+            fixture.db.exec(QStringLiteral("UPDATE puserrights SET FunctionRights = '%1'").arg(rights));
         fixture.setContext(std::int16_t(user));
         addClaims(fixture, false);
         FrmMaster& master = fixture.openShown();
