@@ -159,18 +159,13 @@ private slots:
                            QLatin1Char(' ') + details.txtbillno->text();
                 };
                 QCOMPARE(state(), QStringLiteral("1000 "));
-                QTest::mouseClick(details.cmdFirst, Qt::LeftButton);
-                QCOMPARE(state(), QStringLiteral("0011 A1"));
-                QTest::mouseClick(details.cmdNext, Qt::LeftButton);
-                QCOMPARE(state(), QStringLiteral("1111 B1"));
-                QTest::mouseClick(details.cmdNext, Qt::LeftButton);
-                QCOMPARE(state(), QStringLiteral("1100 C1"));
-                QTest::mouseClick(details.cmdPrevious, Qt::LeftButton);
-                QCOMPARE(state(), QStringLiteral("1111 B1"));
-                QTest::mouseClick(details.cmdPrevious, Qt::LeftButton);
-                QCOMPARE(state(), QStringLiteral("0011 A1"));
-                QTest::mouseClick(details.cmdLast, Qt::LeftButton);
-                QCOMPARE(state(), QStringLiteral("1100 C1"));
+                const QList<QPair<QPushButton*, const char*>> steps{
+                    {details.cmdFirst, "0011 A1"},    {details.cmdNext, "1111 B1"}, {details.cmdNext, "1100 C1"},
+                    {details.cmdPrevious, "1111 B1"}, {details.cmdPrevious, "0011 A1"}, {details.cmdLast, "1100 C1"}};
+                for (const auto& [button, expected] : steps) {
+                    QTest::mouseClick(button, Qt::LeftButton);
+                    QCOMPARE(state(), QLatin1String(expected));
+                }
                 QCOMPARE(details.txtamount->text(), QStringLiteral("300.00"));
                 QCOMPARE(window.lvwdetails->currentItem(), window.lvwdetails->topLevelItem(2));
                 // Still adding: the browsed values meet the duplicate test.
