@@ -105,30 +105,6 @@ private slots:
         grid.Sort(0, Qt::DescendingOrder);
         QCOMPARE(gridColumn(grid, 0).at(6), QStringLiteral("0"));
     }
-
-    void storageStaysCloseToTheText() {
-        ClaimListModel model;
-        model.setCaptions({QStringLiteral("ID"), QStringLiteral("No"), QStringLiteral("Type"), QStringLiteral("Date"),
-                           QStringLiteral("Name"), QStringLiteral("Cancelled")});
-        {
-            ClaimListModel::BulkFill fill(model);
-            for (int row = 0; row < 200000; ++row) {
-                model.appendRow();
-                model.setText(row, 0, QString::number(100000 + row));
-                model.setText(row, 1, QStringLiteral("RB/%1").arg(row));
-                model.setText(row, 2, QStringLiteral("Medical"));
-                model.setText(row, 3, QStringLiteral("14/02/2004"));
-                model.setText(row, 4, QStringLiteral("Employee %1").arg(row % 977));
-                model.setText(row, 5, QStringLiteral("No"));
-            }
-        }
-        QCOMPARE(model.rowCount(), 200000);
-        QCOMPARE(model.text(199999, 1), QStringLiteral("RB/199999"));
-        QVERIFY2(model.memoryBytes() < 3 * model.textBytes(),
-                 qPrintable(QStringLiteral("%1 bytes for %2 bytes of text").arg(model.memoryBytes()).arg(model.textBytes())));
-        model.setText(0, 5, QStringLiteral("Yes"));
-        QCOMPARE(model.text(0, 5), QStringLiteral("Yes"));
-    }
 };
 
 QTEST_MAIN(TestClaimGrid)

@@ -153,6 +153,19 @@ private slots:
         QCOMPARE(RegisterFixture::gridRows(*master.flexMaster), QStringList{QStringLiteral("|||||")});
     }
 
+    // More claims than a 16-bit row counter can count all reach the grid.
+    void moreThan32767ClaimsAllLoad() {
+        RegisterFixture fixture;
+        fixture.db.exec(QStringLiteral(
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 33000) "
+            "INSERT INTO pReimburseHeader (rhreimburseid, rhcompanyid, rhreimburseno, rhdate, rhClaimEmpID,"
+            " rhrtypeid, rhTotalAmt, rhCancelled) SELECT i, 1, 'RB' || i, '2004-03-01', 11, 1, 10, 0 FROM n"));
+        FrmMaster& master = fixture.open();
+        QCOMPARE(master.flexMaster->Rows(), 33001);
+        QCOMPARE(master.flexMaster->Row(), 33000);
+        QCOMPARE(master.flexMaster->TextMatrix(33000, 0), QStringLiteral("33000"));
+    }
+
     void captionsWidthsAndCombosFromTheLayout() {
         RegisterFixture fixture;
         fixture.addClaim(1, QStringLiteral("RB/1"), QStringLiteral("2004-03-01"));
