@@ -4,7 +4,6 @@
 #include "textvalues.h"
 #include "valuetext.h"
 
-#include <algorithm>
 #include <charconv>
 
 namespace adodb {
@@ -12,7 +11,10 @@ namespace adodb {
 namespace {
 
 bool isAscii(std::string_view bytes) {
-    return std::all_of(bytes.begin(), bytes.end(), [](char byte) { return (byte & 0x80) == 0; });
+    unsigned char highBits = 0;
+    for (const char byte : bytes)
+        highBits |= static_cast<unsigned char>(byte);
+    return highBits < 0x80;
 }
 
 }  // namespace
@@ -33,52 +35,34 @@ void SqliteCursor::next() {
         raiseEngineError(sqlite3_db_handle(statement_.get()));
 }
 
-std::string_view SqliteCursor::columnBytes(int column) const {
-    sqlite3_stmt* statement = statement_.get();
-    // Text first: the byte count is of the text form.
-    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-    return {text, std::size_t(sqlite3_column_bytes(statement, column))};
-}
+sqlite3_value* SqliteCursor::field(int column) const { return sqlite3_column_value(statement_.get(), column); }
 
 QVariant SqliteCursor::value(int column) const {
-    sqlite3_stmt* statement = statement_.get();
-    switch (sqlite3_column_type(statement, column)) {
-    case SQLITE_NULL:
-        return {};
-    case SQLITE_INTEGER:
-        return qlonglong(sqlite3_column_int64(statement, column));
-    case SQLITE_FLOAT:
-        return sqlite3_column_double(statement, column);
-    case SQLITE_BLOB:
-        return QByteArray(static_cast<const char*>(sqlite3_column_blob(statement, column)),
-                          sqlite3_column_bytes(statement, column));
-    default: {
-        const std::string_view bytes = columnBytes(column);
-        if (dateColumns_[column])
-            if (const std::optional<CalendarDay> day = plainIsoDay(bytes))
-                return QDate(day->year, day->month, day->day);
-        const QString text = QString::fromUtf8(bytes);
-        return dateColumns_[column] ? dateFromIsoText(text) : QVariant(text);
-    }
-    }
+    sqlite3_value* value = field(column);
+    if (!dateColumns_[column] || sqlite3_value_type(value) != SQLITE_TEXT)
+        return engineValue(value);
+    const std::string_view bytes = textBytes(value);
+    if (const std::optional<CalendarDay> day = plainIsoDay(bytes))
+        return QDate(day->year, day->month, day->day);
+    return dateFromIsoText(QString::fromUtf8(bytes));
 }
 
 // The common cases straight from the engine's bytes: whole numbers, ASCII
 // text, plain dates. The rest (amounts, times, other text) as valueText has them.
 std::optional<std::string_view> SqliteCursor::utf8Text(int column) const {
-    sqlite3_stmt* statement = statement_.get();
-    switch (sqlite3_column_type(statement, column)) {
+    sqlite3_value* value = field(column);
+    switch (sqlite3_value_type(value)) {
     case SQLITE_NULL:
         return std::nullopt;
     case SQLITE_INTEGER: {
         std::string& text = textBuffer(column);
         text.resize(20);  // the longest 64-bit number
-        const char* end = std::to_chars(text.data(), text.data() + text.size(), sqlite3_column_int64(statement, column)).ptr;
+        const char* end = std::to_chars(text.data(), text.data() + text.size(), sqlite3_value_int64(value)).ptr;
         text.resize(std::size_t(end - text.data()));
         return text;
     }
     case SQLITE_TEXT: {
-        const std::string_view bytes = columnBytes(column);
+        const std::string_view bytes = textBytes(value);
         if (!dateColumns_[column]) {
             if (isAscii(bytes))
                 return bytes;

@@ -25,8 +25,10 @@ public:
     std::optional<std::string_view> utf8Text(int column) const override;
 
 private:
-    // The column's text as SQLite stores it, UTF-8.
-    std::string_view columnBytes(int column) const;
+    // The engine's value of a field, with one call to the engine. It is read
+    // without the connection's lock: a connection serves one thread at a time,
+    // as adodb::Connection itself does.
+    sqlite3_value* field(int column) const;
 
     StatementHandle statement_;
     QStringList names_;

@@ -36,8 +36,14 @@ QVariant engineValue(sqlite3_value* value) {
     case SQLITE_BLOB:
         return QByteArray(static_cast<const char*>(sqlite3_value_blob(value)), sqlite3_value_bytes(value));
     default:
-        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(value)), sqlite3_value_bytes(value));
+        return QString::fromUtf8(textBytes(value));
     }
+}
+
+std::string_view textBytes(sqlite3_value* value) {
+    // The text before its length: the length is of the text form.
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
+    return {text, std::size_t(sqlite3_value_bytes(value))};
 }
 
 void bindValue(sqlite3_stmt* statement, int index, const QVariant& value) {

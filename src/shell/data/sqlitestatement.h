@@ -7,6 +7,7 @@
 #include <sqlite3.h>
 
 #include <memory>
+#include <string_view>
 
 namespace adodb {
 
@@ -26,6 +27,8 @@ void runToEnd(sqlite3_stmt* statement);
 
 // Engine values and QVariant: NULL is an invalid QVariant, integers qlonglong.
 QVariant engineValue(sqlite3_value* value);
+// A text value's UTF-8 bytes.
+std::string_view textBytes(sqlite3_value* value);
 void bindValue(sqlite3_stmt* statement, int index, const QVariant& value);
 void setResult(sqlite3_context* context, const QVariant& value);
 
