@@ -120,18 +120,22 @@ void ClaimListModel::relayout(int columns) {
     columns_ = columns;
 }
 
-void ClaimListModel::setText(int row, int column, const QString& text) { storeText(row, column, arena_.add(text)); }
-
-void ClaimListModel::setTextUtf8(int row, int column, std::string_view utf8) {
-    storeText(row, column, arena_.add(utf8));
+void ClaimListModel::setText(int row, int column, const QString& text) {
+    const TextArena::Ref ref = arena_.add(text);
+    storeText(row, column, ref, arena_.bytes(ref).size());
 }
 
-void ClaimListModel::storeText(int row, int column, TextArena::Ref ref) {
+void ClaimListModel::setTextUtf8(int row, int column, std::string_view utf8) {
+    storeText(row, column, arena_.add(utf8), utf8.size());
+}
+
+void ClaimListModel::storeText(int row, int column, TextArena::Ref ref, std::size_t length) {
     if (column == sortedColumn_)
         sortedColumn_ = -1;
     TextArena::Ref& stored = cells_[cell(row, column)];
-    textBytes_ -= arena_.bytes(stored).size();
-    textBytes_ += arena_.bytes(ref).size();
+    if (stored != TextArena::EmptyText)
+        textBytes_ -= arena_.bytes(stored).size();
+    textBytes_ += length;
     stored = ref;
     if (!bulk_)
         emit dataChanged(index(row, column), index(row, column), {Qt::DisplayRole, Qt::ToolTipRole});

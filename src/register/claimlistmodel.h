@@ -13,7 +13,7 @@
 
 namespace ZQ5Reimbursement {
 
-class ClaimListModel : public QAbstractTableModel {
+class ClaimListModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
     explicit ClaimListModel(QObject* parent = nullptr);
@@ -62,7 +62,7 @@ private:
     std::size_t cell(int row, int column) const;
     std::string_view cellBytes(std::size_t storageRow, int column) const;
     void relayout(int columns);
-    void storeText(int row, int column, TextArena::Ref ref);
+    void storeText(int row, int column, TextArena::Ref ref, std::size_t length);
 
     int columns_ = 0;
     int rows_ = 0;

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -55,10 +56,13 @@ public:
     const T& operator[](std::size_t i) const { return blocks_[i >> Bits][i & Mask]; }
 
     void append(std::size_t count, const T& value) {
-        for (; count > 0; --count) {
+        while (count > 0) {
             if ((size_ & Mask) == 0 && (size_ >> Bits) == blocks_.size())
                 blocks_.push_back(std::make_unique_for_overwrite<T[]>(BlockLength));
-            (*this)[size_++] = value;
+            const std::size_t inBlock = std::min(count, BlockLength - (size_ & Mask));
+            std::fill_n(&(*this)[size_], inBlock, value);
+            size_ += inBlock;
+            count -= inBlock;
         }
     }
     void clear() {
