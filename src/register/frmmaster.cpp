@@ -151,11 +151,12 @@ void FrmMaster::FillGrid(const QString& sql) {
             if (row != 1)
                 flexMaster->claimModel()->appendRow();
             // Texts go into the grid as the recordset has them in UTF-8, with no QString between.
-            if (claims.fieldTextUtf8(cancelledField) == "Yes")
+            const std::string_view cancelled = claims.fieldTextUtf8(cancelledField);
+            if (cancelled == "Yes")
                 for (int col = 0; col < flexMaster->Cols(); ++col)
                     flexMaster->setCellForeColor(flexMaster->Rows() - 1, col, cancelledColour);
             for (int col = 0; col < columnCount; ++col)
-                flexMaster->setTextMatrixUtf8(row, col, claims.fieldTextUtf8(col));
+                flexMaster->setTextMatrixUtf8(row, col, col == cancelledField ? cancelled : claims.fieldTextUtf8(col));
         }
     }
     flexMaster->setRow(flexMaster->Rows() - 1);
