@@ -11,8 +11,10 @@ std::optional<std::string_view> Cursor::utf8Text(int column) const {
     const QVariant cell = value(column);
     if (!cell.isValid() || cell.isNull())
         return std::nullopt;
+    // Copied into the column's buffer, never moved in, so that asking again keeps earlier views valid.
+    const QByteArray utf8 = valueText(cell).toUtf8();
     std::string& text = textBuffer(column);
-    text = valueText(cell).toStdString();
+    text.assign(utf8.constData(), std::size_t(utf8.size()));
     return text;
 }
 

@@ -157,9 +157,13 @@ void RecordsetTest::utf8TextsAreTheFieldTexts() {
             else
                 texts[std::size_t(column)] = recordset.fieldTextUtf8(column);
         }
-        for (int column = 0; column < recordset.FieldCount(); ++column)  // still valid on the same row
-            if (!recordset.Fields(column).IsNull())
-                QCOMPARE(QByteArrayView(texts[std::size_t(column)]).toByteArray(), recordset.Fields(column).text().toUtf8());
+        for (int column = 0; column < recordset.FieldCount(); ++column) {  // still valid on the same row, asked again
+            if (recordset.Fields(column).IsNull())
+                continue;
+            const QByteArray again = QByteArrayView(recordset.fieldTextUtf8(column)).toByteArray();
+            QCOMPARE(QByteArrayView(texts[std::size_t(column)]).toByteArray(), recordset.Fields(column).text().toUtf8());
+            QCOMPARE(again, recordset.Fields(column).text().toUtf8());
+        }
         QCOMPARE(errorNumberOf([&] { recordset.fieldTextUtf8(recordset.FieldCount()); }),
                  long(adodb::adErrItemNotFound));
     }
