@@ -16,8 +16,8 @@
 #include "register/frmmaster.h"
 #include "register/registerstatements.h"
 #include "shell/context.h"
-#include "shell/data/sqlitecatalog.h"
-#include "shell/data/tsqltranslator.h"
+#include "shell/data/sqlite/sqlitecatalog.h"
+#include "shell/data/tsql/tsqltranslator.h"
 
 #include <ZQ5Reimbursement/clsReimbursement.h>
 

@@ -1,6 +1,6 @@
 #include "parameterbinding.h"
 
-#include "tsqltokenizer.h"
+#include "tsql/tsqltokenizer.h"
 
 #include <QHash>
 

@@ -2,7 +2,7 @@
 
 #include "connectionstring.h"
 #include "errors.h"
-#include "sqliteprovider.h"
+#include "sqlite/sqliteprovider.h"
 #include "valuetext.h"
 
 namespace adodb {

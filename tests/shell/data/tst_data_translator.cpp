@@ -1,5 +1,5 @@
 // The T-SQL translator alone: exact SQLite texts for the module's idioms.
-#include "shell/data/tsqltranslator.h"
+#include "shell/data/tsql/tsqltranslator.h"
 
 #include <QTest>
 

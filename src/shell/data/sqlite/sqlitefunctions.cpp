@@ -1,7 +1,7 @@
 #include "sqlitefunctions.h"
 
 #include "sqlitestatement.h"
-#include "tsqlfunctions.h"
+#include "tsql/tsqlfunctions.h"
 
 #include <exception>
 

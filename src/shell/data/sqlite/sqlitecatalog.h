@@ -2,7 +2,7 @@
 // when PRAGMA schema_version says the schema changed.
 #pragma once
 
-#include "tsqltranslator.h"
+#include "tsql/tsqltranslator.h"
 
 #include <ZQ5Reimbursement/adodb.h>
 
