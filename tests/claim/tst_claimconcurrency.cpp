@@ -1,7 +1,7 @@
 // Several processes saving new claims into one database file at the same
-// moment each get their own claim number and claim ID. The test binary runs
-// itself as the saving processes ("--save-one-claim").
-#include "claimfixture.h"
+// moment each get their own claim number and ID, with their lines under their
+// own header. The test binary runs itself as the saving processes.
+#include "windowfixture.h"
 
 #include "claim/frmreimbursement.h"
 #include "register/frmmaster.h"
@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -27,17 +28,17 @@ void touch(const QString& path) {
 }
 
 // One saving process: the register on the shared file, a new claim filled
-// in, then, once every saver is ready, OK. Exit code 0 when it was saved.
-int saveOneClaim(const QString& databasePath, const QString& readyFile, const QString& goFile) {
+// in, then, once told to go, OK. Exit code 0 when it was saved.
+int saveOneClaim(const QString& databasePath, const QString& signals_, const QString& name) {
     auto connection = std::make_shared<adodb::Connection>();
     connection->Open(QStringLiteral("Provider=SQLite;Data Source=") + databasePath);
     Context& context = Context::instance();
     context.setConnection(connection);
-    context.gintUserID = ClaimFixture::userId;
-    context.gintCompanyID = ClaimFixture::company;
-    context.glngInterfaceID = ClaimFixture::interfaceId;
-    context.gstrMsgboxTitle = ClaimFixture::title;
-    context.gdtProcessDate = ClaimFixture::processDate;
+    context.gintUserID = WindowFixture::userId;
+    context.gintCompanyID = WindowFixture::company;
+    context.glngInterfaceID = WindowFixture::interfaceId;
+    context.gstrMsgboxTitle = WindowFixture::title;
+    context.gdtProcessDate = WindowFixture::processDate;
     FrmMaster& register_ = FrmMaster::instance(context);
     register_.show();
 
@@ -47,15 +48,16 @@ int saveOneClaim(const QString& databasePath, const QString& readyFile, const QS
         [&](QWidget* dialog) {
             auto& window = *qobject_cast<frmReimbursement*>(dialog);
             chooseClaimant(window, QStringLiteral("Travel"), QStringLiteral("Rupee"));
-            addLines(window, {{"P1", "100"}});
-            touch(readyFile);
-            while (!QFile::exists(goFile))
+            addLines(window, {{name, "100"}});
+            window.txtremark->setPlainText(name);
+            touch(signals_ + QStringLiteral("/ready-") + name);
+            while (!QFile::exists(signals_ + QStringLiteral("/go")))
                 QTest::qWait(5);
-            // A failed save shows its error; answer it and say what it was.
             MessageWatch failure;
+            touch(signals_ + QStringLiteral("/pressed-") + name);
             QTest::mouseClick(window.cmdOk, Qt::LeftButton);
             saved = !window.isVisible();
-            if (failure.seen().shown)
+            if (failure.count())
                 qWarning("%s", qPrintable(failure.seen().text));
         },
         [&register_] { QTest::mouseClick(register_.cmdnew, Qt::LeftButton); });
@@ -69,32 +71,46 @@ class ClaimConcurrencyTest : public QObject {
 
 private slots:
     void simultaneousSavesGetDistinctNumbersAndIds() {
-        ClaimFixture fixture;
+        WindowFixture fixture;
         QTemporaryDir signals_;
-        const QString go = signals_.filePath(QStringLiteral("go"));
+        const auto signal = [&](const QString& name) { return QFile::exists(signals_.filePath(name)); };
         std::vector<std::unique_ptr<QProcess>> processes;
         for (int i = 0; i < savers; ++i) {
             auto process = std::make_unique<QProcess>();
             process->setProcessChannelMode(QProcess::MergedChannels);
             process->start(QCoreApplication::applicationFilePath(),
-                           {saveMode, fixture.db.path(), signals_.filePath(QStringLiteral("ready%1").arg(i)), go});
+                           {saveMode, fixture.db.path(), signals_.path(), QStringLiteral("P%1").arg(i)});
             processes.push_back(std::move(process));
         }
         for (int i = 0; i < savers; ++i)
-            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(signals_.filePath(QStringLiteral("ready%1").arg(i))), 120000);
-        touch(go);
+            QTRY_VERIFY_WITH_TIMEOUT(signal(QStringLiteral("ready-P%1").arg(i)), 120000);
+        // Holding the write lock until every saver has pressed OK makes their saves overlap.
+        fixture.db.connection()->BeginTrans();
+        fixture.db.connection()->Execute(QStringLiteral("UPDATE pSettings SET NoOfPreviousDays = 0"));
+        touch(signals_.filePath(QStringLiteral("go")));
+        for (int i = 0; i < savers; ++i)
+            QTRY_VERIFY_WITH_TIMEOUT(signal(QStringLiteral("pressed-P%1").arg(i)), 60000);
+        fixture.db.connection()->CommitTrans();
         for (auto& process : processes) {
             const bool finished = process->waitForFinished(60000);
             const QByteArray output = process->readAll();
             QVERIFY2(finished && process->exitCode() == 0, output.constData());
         }
 
-        const QStringList saved = fixture.db.rows(QStringLiteral(
-            "select rhreimburseid, rhreimburseno from pReimburseHeader where rhreimburseid > 40 order by rhreimburseid"));
-        QCOMPARE(saved, QStringList({"41|RB11", "42|RB12", "43|RB13"}));
-        QCOMPARE(fixture.db.rows(QStringLiteral("select rdreimburseid, rdbillno from pReimbursedetail"
-                                                " where rdreimburseid > 40 order by rdreimburseid")),
-                 QStringList({"41|P1", "42|P1", "43|P1"}));
+        QStringList saved = fixture.db.rows(QStringLiteral(
+            "select h.rhreimburseid, h.rhreimburseno, h.rhremarks, d.rdbillno from pReimburseHeader h"
+            " join pReimbursedetail d on d.rdCompanyId = h.rhcompanyid and d.rdreimburseid = h.rhreimburseid"
+            " where h.rhreimburseid > 40 order by h.rhreimburseid"));
+        QCOMPARE(saved.size(), savers);
+        QStringList owners;
+        for (int i = 0; i < savers; ++i) {
+            const QStringList fields = saved[i].split(QLatin1Char('|'));
+            QCOMPARE(fields.mid(0, 2), QStringList({QString::number(41 + i), QStringLiteral("RB%1").arg(11 + i)}));
+            QCOMPARE(fields[3], fields[2]);  // the line of the saver that wrote the header
+            owners << fields[2];
+        }
+        owners.sort();
+        QCOMPARE(owners, QStringList({"P0", "P1", "P2"}));
     }
 };
 

@@ -4,12 +4,22 @@
 #include "register/flexgrid.h"
 #include "register/textarena.h"
 
-#include "gridcolumn.h"
 #include "testhelpers.h"
 
 #include <QTest>
 
 using namespace ZQ5Reimbursement;
+
+namespace {
+
+QStringList gridColumn(const FlexGrid& grid, int col) {
+    QStringList cells;
+    for (int row = 1; row < grid.Rows(); ++row)
+        cells << grid.TextMatrix(row, col);
+    return cells;
+}
+
+}  // namespace
 
 class TestClaimGrid : public QObject {
     Q_OBJECT

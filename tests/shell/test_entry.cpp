@@ -4,7 +4,7 @@
 #include "register/frmmaster.h"
 #include "shell/commonmodule.h"
 #include "shell/context.h"
-#include "uidriver.h"
+#include "messageanswers.h"
 
 #include <ZQ5Reimbursement/clsReimbursement.h>
 
@@ -138,13 +138,13 @@ private slots:
     void withoutConnectionTheLoadReportsTheError() {
         auto reimbursement = component(1, 101);
         reimbursement->setadocon(nullptr);
-        auto message = answerNextMessageBox();
+        MessageWatch message;
         auto seen = closeNextRegister();
         reimbursement->Show();
-        QVERIFY(message->shown);
-        QCOMPARE(message->icon, QMessageBox::Warning);
-        QCOMPARE(message->title, QStringLiteral("Payroll 1"));
-        QVERIFY(!message->text.isEmpty());
+        QVERIFY(message.seen().shown);
+        QCOMPARE(message.seen().icon, QMessageBox::Warning);
+        QCOMPARE(message.seen().title, QStringLiteral("Payroll 1"));
+        QVERIFY(!message.seen().text.isEmpty());
         QVERIFY(seen->shown);
         QVERIFY(seen->claimNumbers.join(QString()).isEmpty());
         QCOMPARE(Context::instance().gAdoCon(), reimbursement->adocon());

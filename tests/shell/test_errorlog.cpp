@@ -3,7 +3,7 @@
 #include "shell/context.h"
 #include "testdatabase.h"
 #include "testhelpers.h"
-#include "uidriver.h"
+#include "messageanswers.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -78,7 +78,7 @@ private slots:
 
     void lineHasNineFieldsAndEndsWithCrLf() {
         const QString description = QStringLiteral("Bad thing ") + uniqueText();
-        auto seen = answerNextMessageBox();
+        MessageWatch seen;
         const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
         WriteErrorLog(QStringLiteral("frmcancell"), 7, QStringLiteral("Cmdok_Click "), QStringLiteral("E"), 3704,
                       QStringLiteral("Provider"), description, true);
@@ -98,11 +98,11 @@ private slots:
         QVERIFY(when >= before && when <= after);
         QCOMPARE(text.count(QLatin1Char(':')), 8 + 2);  // eight separators and the time's two
 
-        QVERIFY(seen->shown);
-        QCOMPARE(seen->text, description);
-        QCOMPARE(seen->title, QStringLiteral("Payroll"));
-        QCOMPARE(seen->icon, QMessageBox::Warning);
-        QCOMPARE(seen->buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QVERIFY(seen.seen().shown);
+        QCOMPARE(seen.seen().text, description);
+        QCOMPARE(seen.seen().title, QStringLiteral("Payroll"));
+        QCOMPARE(seen.seen().icon, QMessageBox::Warning);
+        QCOMPARE(seen.seen().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     }
 
     // Error number 0, or the flag off: the line is written, no message comes up.
@@ -127,10 +127,10 @@ private slots:
         context.gintUserID = 8;
         context.strMode = QStringLiteral("N");
         const QString description = uniqueText();
-        auto seen = answerNextMessageBox();
+        MessageWatch seen;
         WriteErrorLog(QStringLiteral("frmReimbursement"), QStringLiteral("GenerateReimbursement"),
                       adodb::Error(13, QStringLiteral("VBA"), description));
-        QVERIFY(seen->shown);
+        QVERIFY(seen.seen().shown);
         QVERIFY(QString::fromUtf8(logLineWith(description))
                     .startsWith(QStringLiteral("frmReimbursement:ZQ5Reimbursement:13:VBA:") + description));
         QVERIFY(QString::fromUtf8(logLineWith(description)).endsWith(QStringLiteral(":Ravi:GenerateReimbursement:N\r\n")));
@@ -139,11 +139,11 @@ private slots:
     void unreachableDatabaseStillLogsAndShows() {
         db->failStatementsContaining(QStringLiteral("username"));
         const QString description = uniqueText();
-        auto seen = answerNextMessageBox();
+        MessageWatch seen;
         WriteErrorLog(QStringLiteral("FrmMaster"), 7, QStringLiteral("Form_Load "), QString(), 3709,
                       QStringLiteral("ADODB.Connection"), description, true);
-        QVERIFY(seen->shown);
-        QCOMPARE(seen->text, description);
+        QVERIFY(seen.seen().shown);
+        QCOMPARE(seen.seen().text, description);
         QVERIFY(QString::fromUtf8(logLineWith(description)).endsWith(QStringLiteral("::Form_Load :\r\n")));
     }
 
@@ -164,7 +164,7 @@ private slots:
         QFile::rename(errorLogPath(), kept);
         QVERIFY(QDir().mkdir(errorLogPath()));
         const QString description = uniqueText();
-        auto seen = answerNextMessageBox();
+        MessageWatch seen;
         bool raised = false;
         try {
             WriteErrorLog(QStringLiteral("frmcancell"), 7, QStringLiteral("Cmdok_Click "), QString(), 5,
@@ -175,8 +175,8 @@ private slots:
         QDir().rmdir(errorLogPath());
         QFile::rename(kept, errorLogPath());
         QVERIFY(!raised);
-        QVERIFY(seen->shown);
-        QCOMPARE(seen->text, description);
+        QVERIFY(seen.seen().shown);
+        QCOMPARE(seen.seen().text, description);
     }
 
     void exceptionsBecomeErrors() {

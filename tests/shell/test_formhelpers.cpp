@@ -3,7 +3,7 @@
 #include "shell/basreimbursement.h"
 #include "shell/commonmodule.h"
 #include "shell/context.h"
-#include "uidriver.h"
+#include "messageanswers.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -120,14 +120,14 @@ private slots:
         w.showActive();
         w.amount->setFocus();
         w.billNo->setText(QStringLiteral("   "));
-        auto seen = answerNextMessageBox();
+        MessageWatch seen;
         QCOMPARE(w.window.focusWidget(), w.amount);
         QVERIFY(!fnIsFilled(w.billNo, QStringLiteral("Enter the bill number"), QStringLiteral("Bills")));
-        QVERIFY(seen->shown);
-        QCOMPARE(seen->text, QStringLiteral("Enter the bill number"));
-        QCOMPARE(seen->title, QStringLiteral("Bills"));
-        QCOMPARE(seen->icon, QMessageBox::Information);
-        QCOMPARE(seen->buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QVERIFY(seen.seen().shown);
+        QCOMPARE(seen.seen().text, QStringLiteral("Enter the bill number"));
+        QCOMPARE(seen.seen().title, QStringLiteral("Bills"));
+        QCOMPARE(seen.seen().icon, QMessageBox::Information);
+        QCOMPARE(seen.seen().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         QCOMPARE(w.window.focusWidget(), w.billNo);
 
         w.billNo->setText(QStringLiteral(" B-1 "));
@@ -206,21 +206,21 @@ private slots:
     }
 
     void messageBoxesCarryTheContextTitle() {
-        auto seen = answerNextMessageBox(QMessageBox::No);
+        MessageWatch seen(QMessageBox::No);
         const auto answer = showMessage(nullptr, QStringLiteral("Save changes?"), QMessageBox::Question,
                                         QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
         QCOMPARE(answer, QMessageBox::No);
-        QCOMPARE(seen->title, QStringLiteral("Payroll"));
-        QCOMPARE(seen->text, QStringLiteral("Save changes?"));
-        QCOMPARE(seen->icon, QMessageBox::Question);
-        QCOMPARE(seen->buttons, QMessageBox::Yes | QMessageBox::No);
-        QCOMPARE(seen->defaultButton, QMessageBox::Yes);
+        QCOMPARE(seen.seen().title, QStringLiteral("Payroll"));
+        QCOMPARE(seen.seen().text, QStringLiteral("Save changes?"));
+        QCOMPARE(seen.seen().icon, QMessageBox::Question);
+        QCOMPARE(seen.seen().buttons, QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(seen.seen().defaultButton, QMessageBox::Yes);
 
-        seen = answerNextMessageBox(QMessageBox::NoButton);
+        MessageWatch enter(QMessageBox::NoButton);
         QCOMPARE(showMessageTitled(nullptr, QString(), QStringLiteral("Delete?"), QMessageBox::Question,
                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No),
                  QMessageBox::No);
-        QCOMPARE(seen->title, QString());
+        QCOMPARE(enter.seen().title, QString());
     }
 
     void waitCursorIsAlwaysRestored() {

@@ -1,63 +1,40 @@
-// Answers message boxes as a person would, several in turn or any that come
-// up for a while, recording what each showed.
+// Answers message boxes as a person would, recording what each showed.
 #pragma once
 
 #include "uidriver.h"
 
-#include <QPushButton>
 #include <QList>
-#include <QTest>
+#include <QMessageBox>
+#include <QStringList>
 
 #include <memory>
 
-namespace messageanswers {
-
-inline bool isMessageBox(QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; }
-
-inline void answer(QWidget* w, QMessageBox::StandardButton button, SeenMessage& seen) {
-    auto* box = qobject_cast<QMessageBox*>(w);
-    seen.title = box->windowTitle();
-    seen.text = box->text();
-    seen.icon = box->icon();
-    seen.buttons = box->standardButtons();
-    seen.defaultButton = box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton;
-    seen.shown = true;
-    QAbstractButton* pressed = box->button(button);
-    QTest::mouseClick(pressed ? pressed : box->buttons().constFirst(), Qt::LeftButton);
-}
-
-inline void answerInTurn(const QList<std::shared_ptr<SeenMessage>>& seen,
-                         const QList<QMessageBox::StandardButton>& answers, int next) {
-    whenModal(isMessageBox, [=](QWidget* w) {
-        // The following box may come up while this one is being answered.
-        if (next + 1 < answers.size())
-            answerInTurn(seen, answers, next + 1);
-        answer(w, answers[next], *seen[next]);
-    });
-}
-
-}  // namespace messageanswers
-
-// Answers the next message boxes in turn, recording what each showed.
-inline QList<std::shared_ptr<SeenMessage>> answerMessages(const QList<QMessageBox::StandardButton>& answers) {
-    QList<std::shared_ptr<SeenMessage>> seen;
-    for (qsizetype i = 0; i < answers.size(); ++i)
-        seen << std::make_shared<SeenMessage>();
-    messageanswers::answerInTurn(seen, answers, 0);
-    return seen;
-}
-
-// Records any message box that comes up (answering it with `button`) until destroyed.
+// While alive, answers every message box that comes up with the next of its
+// answers (the last one repeats; NoButton presses Enter) and records what each box showed. The newest
+// live watch answers; once destroyed it answers nothing more, so it cannot
+// reach into the next test.
 class MessageWatch {
 public:
-    explicit MessageWatch(QMessageBox::StandardButton button = QMessageBox::Ok) {
-        whenModal([stopped = stopped_](QWidget* w) { return !*stopped && messageanswers::isMessageBox(w); },
-                  [seen = seen_, button](QWidget* w) { messageanswers::answer(w, button, *seen); });
-    }
-    ~MessageWatch() { *stopped_ = true; }
-    const SeenMessage& seen() const { return *seen_; }
+    MessageWatch(QList<QMessageBox::StandardButton> answers = {QMessageBox::Ok});
+    MessageWatch(QMessageBox::StandardButton answer) : MessageWatch(QList<QMessageBox::StandardButton>{answer}) {}
+    ~MessageWatch();
+    MessageWatch(const MessageWatch&) = delete;
+    MessageWatch& operator=(const MessageWatch&) = delete;
+
+    int count() const { return int(seen_.size()); }
+    // The i-th box seen; an empty record (shown false) when fewer came up.
+    const SeenMessage& operator[](int i) const;
+    const SeenMessage& seen() const { return (*this)[0]; }
+    QStringList texts() const;
+
+    // Answers `box`; used by the watcher that finds it.
+    void answer(QMessageBox* box);
 
 private:
-    std::shared_ptr<SeenMessage> seen_ = std::make_shared<SeenMessage>();
-    std::shared_ptr<bool> stopped_ = std::make_shared<bool>(false);
+    QList<QMessageBox::StandardButton> answers_;
+    QList<SeenMessage> seen_;
 };
+
+// While enabled, a message box that no watch answers fails the running test
+// and is closed, so a missing answer fails fast instead of hanging.
+void setStrayMessagesFail(bool enabled);

@@ -1,12 +1,15 @@
-#include "uidriver.h"
+#include "messageanswers.h"
 
 #include <QAbstractButton>
+#include <QPushButton>
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
-#include <QPushButton>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
+
+#include <vector>
 
 namespace {
 
@@ -17,11 +20,46 @@ void poll(std::shared_ptr<QElapsedTimer> clock, std::function<bool(QWidget*)> ma
         act(modal);
         return;
     }
-    if (clock->elapsed() > timeoutMs) {
-        qWarning("whenModal: no matching modal window within %d ms", timeoutMs);
+    if (clock->elapsed() > timeoutMs)
         return;
-    }
     QTimer::singleShot(10, [=] { poll(clock, match, act, timeoutMs); });
+}
+
+// One timer watches for message boxes on behalf of every live watch.
+struct MessageWatcher {
+    std::vector<MessageWatch*> watches;
+    bool strayFails = false;
+    QPointer<QTimer> timer;
+
+    void ensureRunning() {
+        if (timer || !qApp)
+            return;
+        timer = new QTimer(qApp);
+        timer->setInterval(10);
+        QObject::connect(timer, &QTimer::timeout, [this] { look(); });
+        timer->start();
+    }
+
+    void look() {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || box->property("zq5Answered").toBool())
+            return;
+        box->setProperty("zq5Answered", true);
+        if (!watches.empty()) {
+            watches.back()->answer(box);
+        } else if (strayFails) {
+            const QByteArray text = box->text().toUtf8();
+            box->reject();
+            QTest::qFail(("unexpected message box: " + text).constData(), __FILE__, __LINE__);
+        } else {
+            box->setProperty("zq5Answered", false);
+        }
+    }
+};
+
+MessageWatcher& watcher() {
+    static MessageWatcher instance;
+    return instance;
 }
 
 }  // namespace
@@ -32,24 +70,18 @@ void whenModal(std::function<bool(QWidget*)> match, std::function<void(QWidget*)
     QTimer::singleShot(0, [=] { poll(clock, match, act, timeoutMs); });
 }
 
-std::shared_ptr<SeenMessage> answerNextMessageBox(QMessageBox::StandardButton button) {
-    auto seen = std::make_shared<SeenMessage>();
-    whenModal([](QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; },
-              [seen, button](QWidget* w) {
-                  auto* box = qobject_cast<QMessageBox*>(w);
-                  seen->title = box->windowTitle();
-                  seen->text = box->text();
-                  seen->icon = box->icon();
-                  seen->buttons = box->standardButtons();
-                  seen->defaultButton = box->defaultButton() ? box->standardButton(box->defaultButton())
-                                                             : QMessageBox::NoButton;
-                  seen->shown = true;
-                  if (button == QMessageBox::NoButton)
-                      QTest::keyClick(box, Qt::Key_Return);
-                  else
-                      QTest::mouseClick(box->button(button), Qt::LeftButton);
+bool duringModal(const QString& name, const std::function<void(QWidget*)>& act, const std::function<void()>& trigger) {
+    bool opened = false;
+    // The watch ends with the trigger, so it cannot act on a later window.
+    const auto finished = std::make_shared<bool>(false);
+    whenModal([finished, name](QWidget* w) { return !*finished && w->objectName() == name; },
+              [&](QWidget* dialog) {
+                  opened = true;
+                  act(dialog);
               });
-    return seen;
+    trigger();
+    *finished = true;
+    return opened;
 }
 
 void whenDialog(const QString& name, std::function<void(QWidget*)> act, int timeoutMs) {
@@ -60,4 +92,46 @@ void closeAllWindows() {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* dialog = qobject_cast<QDialog*>(w); dialog && dialog->isVisible())
             dialog->reject();
+}
+
+MessageWatch::MessageWatch(QList<QMessageBox::StandardButton> answers) : answers_(std::move(answers)) {
+    watcher().watches.push_back(this);
+    watcher().ensureRunning();
+}
+
+MessageWatch::~MessageWatch() { std::erase(watcher().watches, this); }
+
+const SeenMessage& MessageWatch::operator[](int i) const {
+    static const SeenMessage none;
+    return i >= 0 && i < seen_.size() ? seen_[i] : none;
+}
+
+QStringList MessageWatch::texts() const {
+    QStringList result;
+    for (const SeenMessage& s : seen_)
+        result << s.text;
+    return result;
+}
+
+void MessageWatch::answer(QMessageBox* box) {
+    SeenMessage seen;
+    seen.title = box->windowTitle();
+    seen.text = box->text();
+    seen.icon = box->icon();
+    seen.buttons = box->standardButtons();
+    seen.defaultButton = box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton;
+    seen.shown = true;
+    const QMessageBox::StandardButton button = answers_.value(seen_.size(), answers_.value(answers_.size() - 1));
+    seen_ << seen;
+    if (button == QMessageBox::NoButton) {  // Enter, on whatever is the default
+        QTest::keyClick(box, Qt::Key_Return);
+        return;
+    }
+    QAbstractButton* pressed = box->button(button);
+    QTest::mouseClick(pressed ? pressed : box->buttons().constFirst(), Qt::LeftButton);
+}
+
+void setStrayMessagesFail(bool enabled) {
+    watcher().strayFails = enabled;
+    watcher().ensureRunning();
 }

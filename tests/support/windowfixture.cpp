@@ -1,11 +1,12 @@
-#include "claimfixture.h"
+#include "windowfixture.h"
 
 #include "billline/frmreimbursementdetails.h"
+#include "cancel/frmcancell.h"
 #include "claim/frmreimbursement.h"
+#include "register/flexgrid.h"
 #include "register/frmmaster.h"
 #include "shell/context.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -17,43 +18,46 @@
 
 using namespace ZQ5Reimbursement;
 
-ClaimFixture::ClaimFixture() {
+WindowFixture::WindowFixture() {
     db.exec(QStringLiteral(
-        "INSERT INTO pusers VALUES (5, 'tester');"
+        "INSERT INTO pusers VALUES (5, 'tester'), (1, 'Admin');"
         "INSERT INTO puserrights VALUES (3, 5, 25, 'NEDP');"
         "INSERT INTO pSettings VALUES (3, 0, '2,3');"
-        "INSERT INTO pPrefix VALUES ('RB', 25, 3);"
-        "INSERT INTO pPrefix VALUES ('ZZ', 26, 3);"
+        "INSERT INTO pPrefix VALUES ('RB', 25, 3), ('ZZ', 26, 3);"
         "INSERT INTO ptables VALUES (1, 'pReimburseHeader');"
         "INSERT INTO ptablecolumns VALUES (1, 1, 'ID', 0), (1, 2, 'Reimb. No', 10), (1, 3, 'Type', 10),"
         " (1, 4, 'Date', 8), (1, 5, 'Employee', 10), (1, 6, 'Cancelled', 4);"
         "INSERT INTO pemployee VALUES (1, 3, 'Asha', 1, 1), (2, 3, 'Bala', 1, 2), (3, 3, 'Chitra', 1, 3),"
         " (4, 3, 'Dev', 0, 2), (5, 3, 'Esha', 1, 1), (1, 4, 'Other', 1, 2);"
         "INSERT INTO preimbursementmaster VALUES (1, 'Travel', 3), (2, 'Medical', 3), (3, 'Phone', 3),"
-        " (4, 'Food', 3), (1, 'Other travel', 4);"
+        " (4, 'Food', 3);"
         "INSERT INTO pcurrencymaster VALUES (3, 1, 'Rupee', 'Rs'), (3, 2, 'Dollar', '$');"
         "INSERT INTO preimeligibilityheader VALUES"
         " (1, 3, 1, 1, '2024-01-01', '2024-12-31', 0), (2, 3, 2, 2, '2024-01-01', '2024-12-31', 1),"
         " (3, 3, 3, 1, '2024-01-01', NULL, 0), (4, 3, 1, 2, '2023-01-01', '2023-12-31', 0),"
         " (5, 3, 3, 2, '2024-02-01', '2024-02-29', 0), (6, 3, 4, 1, '2024-01-01', '2024-12-31', 0);"
         "INSERT INTO preimeligibilitydetail VALUES (3, 1, 1, 5000), (3, 2, 1, 9000), (3, 3, 1, 700),"
-        " (3, 4, 1, 100), (3, 5, 1, 300), (3, 6, 1, 0);"));
+        " (3, 4, 1, 100), (3, 5, 1, 300), (3, 6, 1, 0);"
+        "INSERT INTO pReimburseHeader VALUES (40, 4, 'RB50', '2024-03-01', 1, 2, 'other company', 40, 0, NULL, 1, 1)"));
     addClaim(17, QStringLiteral("RB1"), QStringLiteral("2024-02-10"), 1, 1, 1, {300, 200});
     addClaim(18, QStringLiteral("RB9"), QStringLiteral("2024-02-11"), 1, 1, 1, {1000}, 1);
     addClaim(19, QStringLiteral("RB10"), QStringLiteral("2023-06-01"), 1, 1, 2, {50});
     addClaim(20, QStringLiteral("XY99"), QStringLiteral("2024-01-05"), 2, 1, 1, {10});
     addClaim(21, QStringLiteral("RB3"), QStringLiteral("2024-03-10"), 1, 3, 1, {100});
-    db.exec(QStringLiteral("INSERT INTO pReimburseHeader (rhreimburseid, rhcompanyid, rhreimburseno, rhdate,"
-                           " rhClaimEmpID, rhrtypeid, rhCancelled) VALUES (40, 4, 'RB50', '2024-03-01', 1, 1, 0)"));
+    setStrayMessagesFail(true);
 }
 
-ClaimFixture::~ClaimFixture() {
+WindowFixture::~WindowFixture() {
     closeAllWindows();
-    delete Context::instance().frmMaster.data();
+    Context& context = Context::instance();
+    delete context.frmMaster.data();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    context.setConnection(nullptr);
+    setStrayMessagesFail(false);
 }
 
-void ClaimFixture::addClaim(int id, const QString& number, const QString& date, int employee, int type, int currency,
-                            const QList<double>& amounts, int cancelled) {
+void WindowFixture::addClaim(int id, const QString& number, const QString& date, int employee, int type, int currency,
+                             const QList<double>& amounts, int cancelled) {
     double total = 0;
     for (int line = 0; line < amounts.size(); ++line) {
         total += amounts[line];
@@ -73,36 +77,76 @@ void ClaimFixture::addClaim(int id, const QString& number, const QString& date, 
                 .arg(type));
 }
 
-void ClaimFixture::addPayment(int paymentId, int claimId, int cancelled) {
+void WindowFixture::addPayment(int paymentId, int claimId, int cancelled) {
     db.exec(QStringLiteral("INSERT INTO pPaymentHeader VALUES (3, %1, %2); INSERT INTO pPaymentDetail VALUES (3, %1, %3)")
                 .arg(paymentId)
                 .arg(cancelled)
                 .arg(claimId));
 }
 
-FrmMaster& ClaimFixture::openRegister() {
+void WindowFixture::setContext(std::int16_t user, const QDate& date) {
     Context& context = Context::instance();
     context.setConnection(db.connection());
-    context.gintUserID = userId;
+    context.gintUserID = user;
     context.gintCompanyID = company;
     context.glngInterfaceID = interfaceId;
     context.gstrMsgboxTitle = title;
-    context.gdtProcessDate = processDate;
-    FrmMaster& register_ = FrmMaster::instance(context);
+    context.gdtProcessDate = date;
+    context.strMode.clear();
+    context.strListSQL.clear();
+    context.tables = TableNames();
+}
+
+FrmMaster& WindowFixture::openRegister(std::int16_t user, const QDate& date) {
+    setContext(user, date);
+    FrmMaster& register_ = FrmMaster::instance(Context::instance());
     register_.show();
+    register_.activateWindow();
+    if (!QTest::qWaitForWindowExposed(&register_))
+        qWarning("the register was not exposed");
     return register_;
 }
 
-FrmMaster& ClaimFixture::master() { return *Context::instance().frmMaster; }
+FrmMaster& WindowFixture::master() { return *Context::instance().frmMaster; }
 
-void ClaimFixture::selectClaim(int claimId) {
-    FlexGrid* grid = master().flexMaster;
-    for (int row = 1; row < grid->Rows(); ++row)
-        if (grid->TextMatrix(row, 0) == QString::number(claimId))
-            grid->setRow(row);
+FlexGrid& WindowFixture::grid() { return *master().flexMaster; }
+
+int WindowFixture::rowOf(int claimId) {
+    for (int row = 1; row < grid().Rows(); ++row)
+        if (grid().TextMatrix(row, 0) == QString::number(claimId))
+            return row;
+    return -1;
 }
 
-bool ClaimFixture::onClaimWindow(QPushButton* command, const std::function<void(frmReimbursement&)>& steps) {
+void WindowFixture::selectClaim(int claimId) { grid().setRow(rowOf(claimId)); }
+
+void WindowFixture::clickClaim(int claimId) {
+    const int row = rowOf(claimId);
+    QVERIFY2(row > 0, "claim not listed");
+    const QRect cell = grid().visualRect(grid().model()->index(row - 1, 1));
+    QTest::mouseClick(grid().viewport(), Qt::LeftButton, {}, cell.center());
+    QCOMPARE(grid().Row(), row);
+}
+
+QStringList WindowFixture::gridRows() {
+    QStringList rows;
+    for (int row = 1; row < grid().Rows(); ++row) {
+        QStringList cells;
+        for (int col = 0; col < grid().Cols(); ++col)
+            cells << grid().TextMatrix(row, col);
+        rows << cells.join(QLatin1Char('|'));
+    }
+    return rows;
+}
+
+QString WindowFixture::buttons() {
+    QString states;
+    for (const QPushButton* button : {master().cmdnew, master().CmdEdit, master().CmdDelete, master().cmdPrint})
+        states += button->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
+    return states;
+}
+
+bool WindowFixture::onClaimWindow(QPushButton* command, const std::function<void(frmReimbursement&)>& steps) {
     const bool opened = duringModal(
         QStringLiteral("frmReimbursement"),
         [&](QWidget* dialog) {
@@ -119,18 +163,44 @@ bool ClaimFixture::onClaimWindow(QPushButton* command, const std::function<void(
     return opened;
 }
 
-bool ClaimFixture::onNewClaim(const std::function<void(frmReimbursement&)>& steps) {
+bool WindowFixture::onNewClaim(const std::function<void(frmReimbursement&)>& steps) {
     return onClaimWindow(master().cmdnew, steps);
 }
 
-bool ClaimFixture::onEditClaim(int claimId, const std::function<void(frmReimbursement&)>& steps) {
+bool WindowFixture::onEditClaim(int claimId, const std::function<void(frmReimbursement&)>& steps) {
     selectClaim(claimId);
     return onClaimWindow(master().CmdEdit, steps);
 }
 
-QStringList ClaimFixture::claimRows() {
+bool WindowFixture::onCancelClaim(int claimId, const std::function<void(frmcancell&)>& steps) {
+    clickClaim(claimId);
+    MessageWatch yes(QMessageBox::Yes);
+    const bool opened = duringModal(
+        QStringLiteral("frmcancell"),
+        [&](QWidget* dialog) {
+            QPointer<frmcancell> window = qobject_cast<frmcancell*>(dialog);
+            steps(*window);
+            if (window && window->isVisible()) {
+                window->hide();
+                QFAIL("the cancellation window stayed open");
+            }
+        },
+        [this] { QTest::mouseClick(master().CmdDelete, Qt::LeftButton); });
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return opened;
+}
+
+QStringList WindowFixture::claimRows() {
     return db.rows(QStringLiteral("select * from pReimburseHeader order by rhcompanyid, rhreimburseid")) +
-           db.rows(QStringLiteral("select * from pReimbursedetail order by rdreimburseid, rddetailid"));
+           db.rows(QStringLiteral("select * from pReimbursedetail order by rdcompanyid, rdreimburseid, rddetailid"));
+}
+
+QStringList WindowFixture::writes() const {
+    QStringList changing;
+    for (const QString& sql : db.statements())
+        if (!sql.trimmed().startsWith(QLatin1String("select"), Qt::CaseInsensitive))
+            changing << sql;
+    return changing;
 }
 
 void choose(QComboBox* list, const QString& text) {
@@ -144,12 +214,6 @@ QStringList entries(const QComboBox* list) {
     for (int i = 0; i < list->count(); ++i)
         texts << list->itemText(i);
     return texts;
-}
-
-bool onNewClaimInFreshRegister(const std::function<void(frmReimbursement&)>& steps) {
-    ClaimFixture fixture;
-    fixture.openRegister();
-    return fixture.onNewClaim(steps);
 }
 
 QStringList listLines(const QTreeWidget* list) {
@@ -166,20 +230,6 @@ void chooseClaimant(frmReimbursement& window, const QString& type, const QString
     choose(window.cboapproved, QStringLiteral("Bala"));
     choose(window.cbotype, type);
     choose(window.cboCurrency, currency);
-}
-
-bool duringModal(const QString& name, const std::function<void(QWidget*)>& act, const std::function<void()>& trigger) {
-    bool opened = false;
-    // The watch ends with the trigger, so it cannot act on a later window.
-    const auto finished = std::make_shared<bool>(false);
-    whenModal([finished, name](QWidget* w) { return !*finished && w->objectName() == name; },
-              [&](QWidget* dialog) {
-                  opened = true;
-                  act(dialog);
-              });
-    trigger();
-    *finished = true;
-    return opened;
 }
 
 void addLines(frmReimbursement& window, const QList<QPair<QString, QString>>& lines) {

@@ -1,0 +1,434 @@
+// The register as a clerk meets it: the listing and its cut-off, the grid's
+// layout from the database, bad settings, rights, sort, search, keys, rows
+// brought in after a save, and the claim's preview.
+#include "windowfixture.h"
+
+#include "register/claimreport.h"
+#include "register/flexgrid.h"
+#include "register/frmmaster.h"
+#include "shell/basreimbursement.h"
+#include "shell/context.h"
+#include "testhelpers.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPrintPreviewDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTest>
+
+using namespace ZQ5Reimbursement;
+
+namespace {
+
+QStringList column(FlexGrid& grid, int col) {
+    QStringList cells;
+    for (int row = 1; row < grid.Rows(); ++row)
+        cells << grid.TextMatrix(row, col);
+    return cells;
+}
+
+QStringList sorted(QStringList list) {
+    list.sort();
+    return list;
+}
+
+void pick(QComboBox* combo, const QString& caption) {
+    const int index = combo->findText(caption);
+    QVERIFY2(index >= 0, qPrintable(caption));
+    combo->setCurrentIndex(index);
+}
+
+QStringList comboTexts(const QComboBox& combo) {
+    QStringList texts;
+    for (int i = 0; i < combo.count(); ++i)
+        texts << combo.itemText(i) + QLatin1Char('=') + combo.itemData(i).toString();
+    return texts;
+}
+
+bool rowIsRed(FlexGrid& grid, int row) {
+    for (int col = 0; col < grid.Cols(); ++col)
+        if (grid.model()->index(row - 1, col).data(Qt::ForegroundRole).value<QColor>() != QColor(255, 0, 0))
+            return false;
+    return true;
+}
+
+}  // namespace
+
+class RegisterTest : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { closeAllWindows(); }
+
+    void listsTheCompanysClaimsFromTheCutOff_data() {
+        QTest::addColumn<int>("days");
+        QTest::addColumn<QDate>("processDate");
+        QTest::addColumn<QStringList>("claims");
+        const QStringList all{"17", "18", "19", "20", "21", "22", "23"};
+        QTest::newRow("no days: all dates") << 0 << QDate(2024, 3, 15) << all;
+        QTest::newRow("negative days: all dates") << -5 << QDate(2024, 3, 15) << all;
+        QTest::newRow("30 days") << 30 << QDate(2024, 3, 15) << QStringList({"21", "22", "23"});
+        QTest::newRow("one day across 29 February") << 1 << QDate(2024, 3, 1) << QStringList({"21", "22"});
+    }
+    void listsTheCompanysClaimsFromTheCutOff() {
+        QFETCH(int, days);
+        QFETCH(QDate, processDate);
+        QFETCH(QStringList, claims);
+        WindowFixture fixture;
+        fixture.addClaim(22, QStringLiteral("RB4"), QStringLiteral("2024-02-29"), 2, 2, 1, {5}, 1);
+        fixture.addClaim(23, QStringLiteral("RB5"), QStringLiteral("2024-02-28"), 1, 1, 1, {5});
+        fixture.db.exec(QStringLiteral("UPDATE pSettings SET NoOfPreviousDays = %1").arg(days));
+        fixture.openRegister(WindowFixture::userId, processDate);
+        FlexGrid& grid = fixture.grid();
+        QCOMPARE(sorted(column(grid, 0)), claims);
+        QVERIFY(fixture.db.statements().contains(Context::instance().strListSQL));
+        QCOMPARE(grid.TextMatrix(fixture.rowOf(22), 2) + "|" + grid.TextMatrix(fixture.rowOf(22), 4),
+                 QStringLiteral("Medical|Bala"));
+        // Cancelled rows red in every cell, live rows in the default colour.
+        for (int row = 1; row < grid.Rows(); ++row) {
+            const bool cancelled = grid.TextMatrix(row, 5) == QLatin1String("Yes");
+            QCOMPARE(rowIsRed(grid, row), cancelled);
+            if (!cancelled)
+                QVERIFY(!grid.model()->index(row - 1, 0).data(Qt::ForegroundRole).isValid());
+        }
+        // The last row selected across all columns.
+        QCOMPARE(grid.Row(), grid.Rows() - 1);
+        QCOMPARE(grid.Col(), 0);
+        QCOMPARE(grid.selectionModel()->selectedIndexes().size(), 6);
+        QVERIFY(fixture.writes().isEmpty());
+    }
+
+    // Whatever the stored texts, every cell reads as the listing's field text.
+    void cellsAreTheListedFieldTexts() {
+        WindowFixture fixture;
+        const char* dates[] = {"2004/03/05", "2004-03-05 10:30:00", "0005-01-02", "2004-02-30", "2004-03-0x"};
+        for (int i = 0; i < 5; ++i)
+            fixture.addClaim(30 + i, QStringLiteral("RB%1").arg(30 + i), QLatin1String(dates[i]), 1, 1, 1, {});
+        fixture.db.exec(QStringLiteral("UPDATE pemployee SET ename = 'Zoë Ångström' WHERE eempid = 2;"
+                                       "UPDATE pReimburseHeader SET rhreimburseno = cast(x'52ff42' as text) WHERE rhreimburseid = 30"));
+        fixture.openRegister();
+        adodb::Recordset listing;
+        listing.Open(Context::instance().strListSQL, fixture.db.connection());
+        QStringList expected;
+        for (; !listing.isEOF(); listing.MoveNext()) {
+            QStringList cells;
+            for (int col = 0; col < listing.FieldCount(); ++col)
+                cells << listing.Fields(col).text();
+            expected << cells.join(QLatin1Char('|'));
+        }
+        QCOMPARE(expected.size(), 10);
+        QCOMPARE(fixture.gridRows(), expected);
+        QVERIFY(!fixture.gridRows().filter(QStringLiteral("Zoë Ångström")).isEmpty());
+    }
+
+    void emptyOrHugeRegistersKeepTheirRows() {
+        WindowFixture fixture;
+        fixture.db.exec(QStringLiteral("DELETE FROM pReimburseHeader"));
+        fixture.openRegister();
+        QCOMPARE(fixture.gridRows(), QStringList{QStringLiteral("|||||")});
+        delete Context::instance().frmMaster.data();
+        // More claims than a 16-bit row counter can count.
+        fixture.db.exec(QStringLiteral(
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 33000) "
+            "INSERT INTO pReimburseHeader (rhreimburseid, rhcompanyid, rhreimburseno, rhdate, rhClaimEmpID,"
+            " rhrtypeid, rhTotalAmt, rhCancelled) SELECT i, 3, 'RB' || i, '2024-03-01', 1, 1, 10, 0 FROM n"));
+        fixture.openRegister();
+        QCOMPARE(fixture.grid().Rows(), 33001);
+        QCOMPARE(fixture.grid().Row(), 33000);
+        QCOMPARE(fixture.rowOf(33000) > 0, true);
+    }
+
+    void layoutComesFromTheDatabase() {
+        WindowFixture fixture;
+        fixture.db.exec(QStringLiteral("ALTER TABLE pemployee RENAME TO hr_staff;"
+                                       "UPDATE linktable SET linktablename = 'hr_staff' WHERE tablename = 'pemployee'"));
+        fixture.openRegister();
+        FlexGrid& grid = fixture.grid();
+        QStringList captions;
+        for (int col = 0; col < grid.Cols(); ++col)
+            captions << grid.TextMatrix(0, col);
+        QCOMPARE(captions, QStringList({"ID", "Reimb. No", "Type", "Date", "Employee", "Cancelled"}));
+        QCOMPARE(grid.ColWidth(0), 0);
+        const int employeeWidth = grid.fontMetrics().horizontalAdvance(QStringLiteral("Employee") + QString(10, QLatin1Char(' ')));
+        QVERIFY(grid.columnWidth(4) >= employeeWidth);
+        QVERIFY(grid.columnWidth(4) > grid.columnWidth(5));
+        const QStringList offered{"Reimb. No=1", "Type=2", "Date=3", "Employee=4", "Cancelled=5"};
+        QCOMPARE(comboTexts(*fixture.master().cboColNames), offered);
+        QCOMPARE(comboTexts(*fixture.master().cboSearch), offered);
+        QCOMPARE(fixture.master().cboColNames->currentIndex(), -1);
+        // The employees' table is found under its physical name.
+        QVERIFY(Context::instance().strListSQL.contains(QLatin1String(",hr_staff pe,")));
+        QCOMPARE(grid.TextMatrix(fixture.rowOf(20), 4), QStringLiteral("Bala"));
+    }
+
+    // Each bad input ends the load through the log writer: one log line, the
+    // message answered, the window still open and usable, nothing written.
+    void badInputIsLoggedAndTheWindowStays_data() {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<long>("number");
+        QTest::addColumn<bool>("layoutApplied");
+        QTest::newRow("settings empty") << "UPDATE pSettings SET NoOfPreviousDays = NULL" << 13L << false;
+        QTest::newRow("settings missing") << "DELETE FROM pSettings" << 13L << false;
+        QTest::newRow("settings text") << "UPDATE pSettings SET NoOfPreviousDays = 'ten'" << 13L << false;
+        QTest::newRow("settings not whole") << "UPDATE pSettings SET NoOfPreviousDays = 2.5" << 13L << false;
+        QTest::newRow("settings too large") << "UPDATE pSettings SET NoOfPreviousDays = 40000" << 6L << false;
+        QTest::newRow("five columns") << "DELETE FROM ptablecolumns WHERE columnid = 6" << 381L << true;
+        QTest::newRow("no layout") << "DELETE FROM ptablecolumns" << 5L << false;
+        QTest::newRow("length null") << "UPDATE ptablecolumns SET ColumnLength = NULL WHERE columnid = 3" << 94L << false;
+        QTest::newRow("length negative") << "UPDATE ptablecolumns SET ColumnLength = -1 WHERE columnid = 3" << 5L << false;
+        QTest::newRow("null field") << "UPDATE pemployee SET ename = NULL WHERE eempid = 2" << 94L << true;
+        QTest::newRow("table unmapped") << "DELETE FROM linktable WHERE tablename = 'pemployee'" << 0L << true;
+    }
+    void badInputIsLoggedAndTheWindowStays() {
+        QFETCH(QString, setup);
+        QFETCH(long, number);
+        QFETCH(bool, layoutApplied);
+        WindowFixture fixture;
+        fixture.db.exec(setup);
+        const qint64 logOffset = errorLogSize();
+        MessageWatch message;
+        FrmMaster& master = fixture.openRegister();
+        QCOMPARE(message.count(), 1);
+        QCOMPARE(message.seen().icon, QMessageBox::Warning);
+        QCOMPARE(message.seen().title, WindowFixture::title);
+        // The description and the time may hold ":" themselves; the ends are fixed.
+        const QStringList lines = errorLogLinesSince(logOffset).filter(
+            QRegularExpression(QStringLiteral("^FrmMaster:.*:tester:Form_Load :$")));
+        QCOMPARE(lines.size(), 1);
+        QVERIFY(lines[0].contains(QLatin1Char(':') + message.seen().text + QLatin1Char(':')));
+        const long logged = lines[0].split(QLatin1Char(':')).at(2).toLong();
+        QVERIFY(number != 0 ? logged == number : logged != 0);
+        QCOMPARE(helpFile(), componentFolder() + QStringLiteral("/Help/helpfile.hlp"));
+        // The load stopped before the rights: all buttons as created.
+        QCOMPARE(fixture.buttons(), QStringLiteral("1111"));
+        QCOMPARE(master.flexMaster->Cols() == 5 || master.flexMaster->Cols() == 6, layoutApplied);
+        QVERIFY(fixture.writes().isEmpty());
+        QPointer<FrmMaster> open(&master);
+        QTest::mouseClick(master.CmdClose, Qt::LeftButton);
+        QTRY_VERIFY(open.isNull());
+    }
+
+    // Delete needs its letter and a live claim on every click; Edit and Preview
+    // follow the row. Without a rights row, user 1 gets nothing and any other user everything.
+    void rightsAtLoadAndAfterAClickOnALiveClaim_data() {
+        QTest::addColumn<QString>("rights");  // "-" for no rights row
+        QTest::addColumn<int>("user");
+        QTest::addColumn<QString>("atLoad");
+        QTest::addColumn<QString>("afterClick");
+        QTest::newRow("NEDP") << "NEDP" << 5 << "1111" << "1111";
+        QTest::newRow("NEP") << "NEP" << 5 << "1101" << "1101";
+        QTest::newRow("small letters") << "nedp" << 5 << "0000" << "0101";
+        QTest::newRow("further letters") << "NEDUP" << 5 << "1111" << "1111";
+        QTest::newRow("D only") << "xDy" << 5 << "0010" << "0111";
+        QTest::newRow("no rights row, user 1") << "-" << 1 << "0000" << "0101";
+        QTest::newRow("no rights row, other user") << "-" << 9 << "1111" << "1101";
+        QTest::newRow("first of two rows counts") << "N;NEDP" << 5 << "1000" << "1101";
+    }
+    void rightsAtLoadAndAfterAClickOnALiveClaim() {
+        QFETCH(QString, rights);
+        QFETCH(int, user);
+        QFETCH(QString, atLoad);
+        QFETCH(QString, afterClick);
+        WindowFixture fixture;
+        fixture.db.exec(QStringLiteral("DELETE FROM puserrights"));
+        if (rights != QLatin1String("-"))
+            for (const QString& letters : rights.split(QLatin1Char(';')))
+                fixture.db.exec(QStringLiteral("INSERT INTO puserrights VALUES (3, 5, 25, '%1')").arg(letters));
+        fixture.db.exec(QStringLiteral("INSERT INTO puserrights VALUES (4, 5, 25, 'NEDP'), (3, 5, 26, 'NEDP')"));
+        fixture.openRegister(std::int16_t(user));
+        QCOMPARE(fixture.buttons(), atLoad);
+        fixture.clickClaim(17);
+        QCOMPARE(fixture.buttons(), afterClick);
+    }
+
+    void rowMovesFollowTheClaim() {
+        WindowFixture fixture;
+        fixture.openRegister();
+        fixture.clickClaim(18);  // cancelled
+        QCOMPARE(fixture.buttons(), QStringLiteral("1101"));
+        FlexGrid& grid = fixture.grid();
+        QTest::keyClick(&grid, grid.Row() > 1 ? Qt::Key_Up : Qt::Key_Down);
+        QCOMPARE(fixture.buttons(), QStringLiteral("1111"));
+        // The tooltip shows the cell under the mouse.
+        const QPoint at = grid.visualRect(grid.model()->index(0, 2)).center();
+        QMouseEvent move(QEvent::MouseMove, at, grid.viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(grid.viewport(), &move);
+        QCOMPARE(grid.toolTip(), grid.TextMatrix(1, 2));
+        // An empty register: the click leaves New alone.
+        delete Context::instance().frmMaster.data();
+        fixture.db.exec(QStringLiteral("DELETE FROM pReimburseHeader"));
+        fixture.openRegister();
+        QCOMPARE(fixture.buttons(), QStringLiteral("1101"));
+        QTest::mouseClick(fixture.grid().viewport(), Qt::LeftButton, {},
+                          fixture.grid().visualRect(fixture.grid().model()->index(0, 1)).center());
+        QCOMPARE(fixture.buttons(), QStringLiteral("1000"));
+    }
+
+    void sortOnAColumn_data() {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<bool>("descending");
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QStringList>("cells");
+        QTest::newRow("employee ascending") << "Employee" << false << 4
+                                            << QStringList({"Asha", "Asha", "Asha", "Asha", "Bala"});
+        QTest::newRow("type descending") << "Type" << true << 2
+                                         << QStringList({"Travel", "Travel", "Travel", "Travel", "Phone"});
+        // A date caption sorts on the claim number.
+        QTest::newRow("date caption") << "Date" << false << 1 << QStringList({"RB1", "RB10", "RB3", "RB9", "XY99"});
+    }
+    void sortOnAColumn() {
+        QFETCH(QString, caption);
+        QFETCH(bool, descending);
+        QFETCH(int, col);
+        QFETCH(QStringList, cells);
+        WindowFixture fixture;
+        FrmMaster& master = fixture.openRegister();
+        fixture.clickClaim(18);  // cancelled: Delete off
+        if (descending)
+            QTest::mouseClick(master.optDescend, Qt::LeftButton);
+        pick(master.cboColNames, caption);
+        QCOMPARE(column(fixture.grid(), col), cells);
+        QCOMPARE(fixture.grid().Row(), 5);
+        QCOMPARE(fixture.grid().Col(), 0);
+        // The buttons stay those of the row before, until the current cell moves.
+        QCOMPARE(fixture.buttons(), QStringLiteral("1101"));
+        // A new order clears the column; nothing moves until a column is picked again.
+        QTest::mouseClick(descending ? master.optAscend : master.optDescend, Qt::LeftButton);
+        QCOMPARE(master.cboColNames->currentIndex(), -1);
+        QCOMPARE(column(fixture.grid(), col), cells);
+    }
+
+    void searchFindsTheFirstMatch_data() {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("claim");  // 0: the row stays
+        QTest::newRow("text in capitals") << "Employee" << "ba" << 20;
+        QTest::newRow("text, no match") << "Employee" << "zz" << 0;
+        QTest::newRow("number column") << "ID" << "19" << 19;
+        QTest::newRow("no column") << "" << "RB" << 0;
+        QTest::newRow("blanks only") << "Reimb. No" << "  " << 0;
+    }
+    void searchFindsTheFirstMatch() {
+        QFETCH(QString, caption);
+        QFETCH(QString, typed);
+        QFETCH(int, claim);
+        WindowFixture fixture;
+        fixture.db.exec(QStringLiteral("UPDATE ptablecolumns SET ColumnLength = 2 WHERE columnid = 1"));
+        FrmMaster& master = fixture.openRegister();
+        fixture.clickClaim(18);
+        const QStringList before = column(fixture.grid(), 0);
+        if (!caption.isEmpty())
+            pick(master.cboSearch, caption);
+        QTest::keyClicks(master.txtsearch, typed);
+        QCOMPARE(fixture.grid().Row(), claim ? fixture.rowOf(claim) : fixture.rowOf(18));
+        if (claim) {
+            QCOMPARE(fixture.grid().selectionModel()->selectedIndexes().size(), 6);
+            QCOMPARE(fixture.buttons(), QStringLiteral("1111"));  // a live claim with the D right
+        }
+        if (caption != QLatin1String("ID"))
+            QCOMPARE(column(fixture.grid(), 0), before);
+    }
+
+    void keysReachTheCommandsTheyMayReach() {
+        WindowFixture fixture;
+        FrmMaster& master = fixture.openRegister();
+        FlexGrid& grid = fixture.grid();
+        fixture.clickClaim(17);
+        {
+            MessageWatch no(QMessageBox::No);
+            QTest::keyClick(&grid, Qt::Key_Delete);
+            QCOMPARE(no.texts(), QStringList{QStringLiteral("Are you sure you want to delete Entry - 17?")});
+        }
+        // With Delete, Edit and New off the keys do nothing: no box, no window.
+        for (QPushButton* button : {master.CmdDelete, master.CmdEdit, master.cmdnew})
+            button->setEnabled(false);
+        QTest::keyClick(&grid, Qt::Key_Delete);
+        QTest::keyClick(&grid, Qt::Key_Return);
+        QTest::keyClick(&grid, Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(Context::instance().strMode, QString());
+        QVERIFY(fixture.writes().isEmpty());
+        // Ctrl+D goes to the grid; Enter in the frame's controls moves on like Tab.
+        QApplication::setActiveWindow(&master);
+        QVERIFY(QTest::qWaitForWindowActive(&master));
+        master.txtsearch->setFocus();
+        QTRY_VERIFY(master.txtsearch->hasFocus());
+        QTest::keyClick(master.txtsearch, Qt::Key_D, Qt::ControlModifier);
+        QTRY_VERIFY(grid.hasFocus());
+        master.cboColNames->setFocus();
+        QTRY_VERIFY(master.cboColNames->hasFocus());
+        QTest::keyClick(master.cboColNames, Qt::Key_Return);
+        QTRY_VERIFY(master.cboSearch->hasFocus());
+    }
+
+    void savedClaimsAreBroughtIntoTheRegister() {
+        WindowFixture fixture;
+        fixture.db.exec(QStringLiteral("UPDATE pSettings SET NoOfPreviousDays = 30"));
+        fixture.openRegister();
+        const int rows = fixture.grid().Rows();
+        // A claim before the cut-off is not found; nothing is added.
+        fixture.addClaim(30, QStringLiteral("RB30"), QStringLiteral("2023-12-31"), 2, 2, 1, {});
+        Context::instance().strMode = QStringLiteral("N");
+        RefreshRegisterRow(QStringLiteral("rhreimburseid=30"), 30);
+        QCOMPARE(fixture.grid().Rows(), rows);
+        // A failing read is shown, not logged.
+        fixture.db.failStatementsContaining(QStringLiteral("rhreimburseid=31"));
+        const qint64 logOffset = errorLogSize();
+        MessageWatch message;
+        RefreshRegisterRow(QStringLiteral("rhreimburseid=31"), 31);
+        QCOMPARE(message.seen().text, QStringLiteral("Injected fault: rhreimburseid=31"));
+        QCOMPARE(message.seen().icon, QMessageBox::Information);
+        QVERIFY(errorLogLinesSince(logOffset).filter(message.seen().text).isEmpty());
+        QCOMPARE(fixture.grid().Rows(), rows);
+        // An empty register's one row takes the first claim.
+        delete Context::instance().frmMaster.data();
+        fixture.db.exec(QStringLiteral("DELETE FROM pReimburseHeader"));
+        fixture.openRegister();
+        fixture.addClaim(32, QStringLiteral("RB32"), QStringLiteral("2024-03-10"), 2, 3, 1, {});
+        RefreshRegisterRow(QStringLiteral("rhreimburseid=32"), 32);
+        QCOMPARE(fixture.gridRows(), QStringList{QStringLiteral("32|RB32|Phone|10/03/2024|Bala|No")});
+    }
+
+    void paymentCheckCountsOnlyLivePaymentsOfTheCompany() {
+        WindowFixture fixture;
+        fixture.addPayment(1, 17, 1);
+        fixture.db.exec(QStringLiteral("INSERT INTO pPaymentHeader VALUES (4, 2, 0); INSERT INTO pPaymentDetail VALUES (4, 2, 17)"));
+        FrmMaster& master = fixture.openRegister();
+        fixture.selectClaim(17);
+        QVERIFY(!master.fnCheckReimursementPaid());
+        fixture.addPayment(3, 17, 0);
+        QVERIFY(master.fnCheckReimursementPaid());
+    }
+
+    void previewShowsTheClaimsReportOrWhyNot() {
+        WindowFixture fixture;
+        FrmMaster& master = fixture.openRegister();
+        fixture.selectClaim(17);
+        QString seen;
+        QVERIFY(duringModal(
+            QStringLiteral("rptReimbursement"),
+            [&](QWidget* w) {
+                seen = qobject_cast<QPrintPreviewDialog*>(w) ? master.crpReimbursement->html() : QString();
+                w->close();
+            },
+            [&] { QTest::mouseClick(master.cmdPrint, Qt::LeftButton); }));
+        for (const char* text : {"RB1", "B-1", "300.00", "500.00", "Printed by tester"})
+            QVERIFY2(seen.contains(QLatin1String(text)), text);
+        QVERIFY(fixture.writes().isEmpty());
+        // Without the user's row the preview does not come up; the error is shown, not logged.
+        fixture.db.exec(QStringLiteral("DELETE FROM pusers WHERE userid = 5"));
+        const qint64 logOffset = errorLogSize();
+        MessageWatch message;
+        QVERIFY(!duringModal(QStringLiteral("rptReimbursement"), [](QWidget* w) { w->close(); },
+                             [&] { QTest::mouseClick(master.cmdPrint, Qt::LeftButton); }));
+        QCOMPARE(message.count(), 1);
+        QCOMPARE(message.seen().icon, QMessageBox::Information);
+        QVERIFY(errorLogLinesSince(logOffset).filter(message.seen().text).isEmpty());
+    }
+};
+
+QTEST_MAIN(RegisterTest)
+#include "tst_register.moc"
