@@ -39,14 +39,17 @@ void SqliteCatalog::refresh(sqlite3* db) {
         prepareStatement(db, "SELECT lower(m.name), lower(c.name), c.type FROM sqlite_schema AS m "
                              "JOIN pragma_table_info(m.name) AS c WHERE m.type IN ('table', 'view')");
     declaredTypes_.clear();
-    dateColumns_.clear();
+    columns_ = {};
     int result = SQLITE_ROW;
     while ((result = sqlite3_step(columns.get())) == SQLITE_ROW) {
         const QString column = columnText(columns.get(), 1);
         const QString type = columnText(columns.get(), 2);
         declaredTypes_[columnText(columns.get(), 0)].insert(column, type);
-        if (isDateDeclaration(type))
-            dateColumns_.insert(column);
+        switch (parameterTypeFor(type)) {
+        case adDate: columns_.dates.insert(column); break;
+        case adVarChar: columns_.texts.insert(column); break;
+        default: columns_.numbers.insert(column); break;
+        }
     }
     if (result != SQLITE_DONE)
         raiseEngineError(db);

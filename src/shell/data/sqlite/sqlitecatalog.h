@@ -22,14 +22,15 @@ class SqliteCatalog {
 public:
     void refresh(sqlite3* db);
 
-    const DateColumns& dateColumns() const { return dateColumns_; }
+    const ColumnKinds& columns() const { return columns_; }
+    const DateColumns& dateColumns() const { return columns_.dates; }
     // The type of `column` in `table`, or in any table having such a column.
     DataTypeEnum parameterType(const QString& table, const QString& column) const;
 
 private:
     int version_ = -1;
     QHash<QString, QHash<QString, QString>> declaredTypes_;  // table → column → type, lower case
-    DateColumns dateColumns_;
+    ColumnKinds columns_;
 };
 
 }  // namespace adodb

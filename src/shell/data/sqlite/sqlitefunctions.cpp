@@ -2,6 +2,7 @@
 
 #include "sqlitestatement.h"
 #include "tsql/tsqlfunctions.h"
+#include "tsql/tsqltext.h"
 
 #include <exception>
 
@@ -24,6 +25,17 @@ void call(sqlite3_context* context, int count, sqlite3_value** values) {
     }
 }
 
+// SQLite calls like(pattern, value [, escape]) for "value LIKE pattern".
+QVariant likeWithPatternFirst(const QVariantList& arguments) {
+    QVariantList reordered = arguments;
+    reordered.swapItemsAt(0, 1);
+    return tsqlLike(reordered);
+}
+
+int compareText(void*, int aLength, const void* a, int bLength, const void* b) {
+    return compareTsqlTextUtf8(static_cast<const char*>(a), aLength, static_cast<const char*>(b), bLength);
+}
+
 struct Definition {
     const char* name;
     int arguments;
@@ -37,6 +49,8 @@ constexpr Definition definitions[] = {
     {"substring", 3, call<tsqlSubstring>},
     {"isnumeric", 1, call<tsqlIsNumeric>},
     {"zq_convert", 2, call<tsqlConvert>},
+    {"like", 2, call<likeWithPatternFirst>},
+    {"like", 3, call<likeWithPatternFirst>},
 };
 
 }  // namespace
@@ -47,6 +61,8 @@ void registerTsqlFunctions(sqlite3* db) {
                                        SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, definition.call, nullptr,
                                        nullptr, nullptr) != SQLITE_OK)
             raiseEngineError(db);
+    if (sqlite3_create_collation_v2(db, tsqlTextCollation, SQLITE_UTF8, nullptr, compareText, nullptr) != SQLITE_OK)
+        raiseEngineError(db);
 }
 
 }  // namespace adodb

@@ -82,7 +82,7 @@ void SqliteProvider::rollback() {
 
 QByteArray SqliteProvider::translate(const QString& sql) {
     catalog_.refresh(db_);
-    return translateTsql(sql, catalog_.dateColumns()).toUtf8();
+    return translateTsql(sql, catalog_.columns()).toUtf8();
 }
 
 void SqliteProvider::run(const QByteArray& sql) {

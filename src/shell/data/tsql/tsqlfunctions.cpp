@@ -3,6 +3,7 @@
 #include "errors.h"
 #include "sqlconversions.h"
 #include "textvalues.h"
+#include "tsqltext.h"
 #include "valuetext.h"
 
 #include <QRegularExpression>
@@ -141,6 +142,19 @@ QVariant tsqlConvert(const QVariantList& arguments) {
     if (dateTypes.contains(type.name))
         return toSqlDate(value);
     raise(adErrInvalidArgument, QStringLiteral("Type %1 is not a defined system type.").arg(type.name));
+}
+
+QVariant tsqlLike(const QVariantList& arguments) {
+    if (anyNull(arguments))
+        return {};
+    std::optional<char32_t> escape;
+    if (arguments.size() > 2) {
+        const QList<uint> escapeText = valueText(arguments.at(2)).toUcs4();
+        if (escapeText.size() != 1)
+            raise(adErrInvalidArgument, QStringLiteral("The escape character of LIKE must be one character."));
+        escape = escapeText.first();
+    }
+    return likeTsql(valueText(arguments.at(0)), valueText(arguments.at(1)), escape) ? 1LL : 0LL;
 }
 
 }  // namespace adodb

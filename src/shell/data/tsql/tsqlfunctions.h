@@ -20,5 +20,8 @@ QVariant tsqlSubstring(const QVariantList& arguments);
 QVariant tsqlIsNumeric(const QVariantList& arguments);
 // convert(type, x) with the type as text, such as "int" or "varchar(10)".
 QVariant tsqlConvert(const QVariantList& arguments);
+// value LIKE pattern [ESCAPE character], as likeTsql has it: 1, 0, or NULL
+// when an operand is NULL.
+QVariant tsqlLike(const QVariantList& arguments);
 
 }  // namespace adodb

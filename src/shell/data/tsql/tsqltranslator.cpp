@@ -1,8 +1,10 @@
 #include "tsqltranslator.h"
 
 #include "textvalues.h"
+#include "tsqltext.h"
 #include "tsqltokenizer.h"
 
+#include <array>
 #include <vector>
 
 namespace adodb {
@@ -10,7 +12,8 @@ namespace adodb {
 namespace {
 
 // The tokens that carry meaning (no blanks or comments), with matched
-// parentheses and the AND words that belong to a BETWEEN.
+// parentheses, the AND words that belong to a BETWEEN, the SET clauses of
+// updates and the statements that define tables, views or triggers.
 class SyntaxView {
 public:
     explicit SyntaxView(std::vector<TsqlToken>& tokens) : tokens_(tokens) {
@@ -18,6 +21,7 @@ public:
             if (tokens[raw].kind != TsqlToken::Blank && tokens[raw].kind != TsqlToken::Comment)
                 raw_.push_back(raw);
         matchParentheses();
+        markClauses();
     }
 
     int size() const { return int(raw_.size()); }
@@ -31,6 +35,11 @@ public:
     // The innermost open parenthesis around p, or -1.
     int enclosing(int p) const { return enclosing_[p]; }
     bool isBetweenAnd(int p) const { return betweenAnd_[p]; }
+    bool opensSubquery(int p) const { return isSymbol(p, "(") && isWord(p + 1, "select"); }
+    // In the SET clause of an UPDATE, at that clause's own depth.
+    bool inSetClause(int p) const { return inSet_[p]; }
+    // In a CREATE, ALTER or DROP statement.
+    bool inDefinition(int p) const { return inDefinition_[p]; }
 
 private:
     void matchParentheses() {
@@ -60,11 +69,55 @@ private:
         }
     }
 
+    void markClauses() {
+        static const char* const clauseWords[] = {"select", "from", "where", "values", "on", "having",
+                                                  "group", "order", "output", "returning"};
+        inSet_.assign(raw_.size(), false);
+        inDefinition_.assign(raw_.size(), false);
+        std::vector<bool> set(1, false);  // per depth
+        bool statementStart = true;
+        bool definition = false;
+        int blocks = 0;  // BEGIN ... END of a trigger; CASE ... END is no block
+        int cases = 0;
+        for (int p = 0; p < size(); ++p) {
+            if (statementStart)
+                definition = isWord(p, "create") || isWord(p, "alter") || isWord(p, "drop");
+            statementStart = false;
+            if (isSymbol(p, "(")) {
+                set.push_back(false);
+            } else if (isSymbol(p, ")") && set.size() > 1) {
+                set.pop_back();
+            } else if (isWord(p, "set")) {
+                set.back() = true;
+            } else if (isWord(p, "case")) {
+                ++cases;
+            } else if (isWord(p, "begin")) {
+                ++blocks;
+            } else if (isWord(p, "end")) {
+                if (cases > 0)
+                    --cases;
+                else if (blocks > 0)
+                    --blocks;
+            } else if (isSymbol(p, ";") && blocks == 0) {
+                statementStart = true;
+                set.assign(1, false);
+            } else {
+                for (const char* word : clauseWords)
+                    if (isWord(p, word))
+                        set.back() = false;
+            }
+            inSet_[p] = set.back();
+            inDefinition_[p] = definition;
+        }
+    }
+
     std::vector<TsqlToken>& tokens_;
     std::vector<int> raw_;
     std::vector<int> match_;
     std::vector<int> enclosing_;
     std::vector<bool> betweenAnd_;
+    std::vector<bool> inSet_;
+    std::vector<bool> inDefinition_;
 };
 
 bool endsPredicate(const SyntaxView& view, int p) {
@@ -88,42 +141,192 @@ bool isOperandGroup(const SyntaxView& view, int open) {
            view.isWord(open - 1, "ifnull") || view.isWord(open - 1, "in");
 }
 
-bool referencesDateColumn(const SyntaxView& view, int first, int last, const DateColumns& dateColumns) {
-    for (int p = first; p <= last; ++p) {
-        if (view.isSymbol(p, "(") && view.isWord(p + 1, "select")) {
-            p = view.match(p);  // a subquery compares its own columns
-            continue;
-        }
-        const TsqlToken& token = view.at(p);
-        if (token.isName() && !view.isSymbol(p + 1, "(") && dateColumns.contains(token.name().toLower()))
+// Words inside a predicate that name no column.
+bool isOperatorOrTypeWord(const TsqlToken& token) {
+    static const char* const words[] = {
+        "not",  "like",     "between",  "and",   "or",      "in",         "is",   "null",     "escape",
+        "as",   "collate",  "all",      "any",   "some",    "int",        "integer", "bigint", "smallint",
+        "tinyint", "varchar", "nvarchar", "char", "nchar",  "text",       "ntext", "datetime", "date",
+        "smalldatetime", "datetime2", "float", "real", "decimal", "numeric", "money", "smallmoney", "max"};
+    for (const char* word : words)
+        if (token.isWord(word))
             return true;
-    }
     return false;
 }
 
+// What a token tells of the predicate it stands in.
+enum TokenClass { DateColumn, TextColumn, NumberColumn, OtherColumn, TextLiteral, classCount };
+
+// The extent of each token's predicate and what the predicate names, found
+// in time linear in the text's length however many literals it holds: walks
+// remember where they ended, and each class of token is counted by prefix
+// sums within its subquery.
+class Predicates {
+public:
+    Predicates(const SyntaxView& view, const ColumnKinds& columns)
+        : view_(view), start_(view.size(), -1), end_(view.size(), -1), scope_(view.size()), counts_(view.size()) {
+        std::vector<int> open{0};
+        std::vector<std::array<int, classCount>> running(1, std::array<int, classCount>{});
+        for (int p = 0; p < view.size(); ++p) {
+            if (view.isSymbol(p, ")") && open.size() > 1 && view.opensSubquery(view.match(p)))
+                open.pop_back();
+            scope_[p] = open.back();
+            std::array<int, classCount>& counts = running[std::size_t(scope_[p])];
+            for (int c = 0; c < classCount; ++c)
+                counts[std::size_t(c)] += hasClass(p, TokenClass(c), columns) ? 1 : 0;
+            counts_[p] = counts;
+            if (view.opensSubquery(p)) {
+                open.push_back(int(running.size()));
+                running.push_back({});
+            }
+        }
+    }
+
+    // The first token of p's predicate.
+    int start(int p) {
+        return walk(start_, p, [this](int q) {
+            const bool group = view_.isSymbol(q - 1, ")");
+            return q > 0 && (group || !endsPredicate(view_, q - 1)) ? (group ? view_.match(q - 1) : q - 1) : -1;
+        });
+    }
+    // The last token of p's predicate.
+    int end(int p) {
+        return walk(end_, p, [this](int q) {
+            const bool group = view_.isSymbol(q + 1, "(");
+            return q + 1 < view_.size() && (group || !endsPredicate(view_, q + 1)) ? (group ? view_.match(q + 1) : q + 1)
+                                                                                   : -1;
+        });
+    }
+    // Tokens of class c in first..last, which lie in one subquery; those of
+    // subqueries inside do not count.
+    int count(TokenClass c, int first, int last) const {
+        const bool sameScopeBefore = first > 0 && scope_[first - 1] == scope_[first];
+        return counts_[last][c] - (sameScopeBefore ? counts_[first - 1][c] : 0);
+    }
+
+private:
+    bool hasClass(int p, TokenClass c, const ColumnKinds& columns) const {
+        const TsqlToken& token = view_.at(p);
+        if (token.kind == TsqlToken::String)
+            return c == TextLiteral;
+        // Function names, table aliases and the N of N'text' name no column.
+        const bool column = token.isName() && !view_.isSymbol(p + 1, "(") && !view_.isSymbol(p + 1, ".") &&
+                            !(token.kind == TsqlToken::Word && isOperatorOrTypeWord(token)) &&
+                            !(token.isWord("n") && p + 1 < view_.size() && view_.raw(p + 1) == view_.raw(p) + 1 &&
+                              view_.at(p + 1).kind == TsqlToken::String);
+        if (!column)
+            return false;
+        const QString name = token.name().toLower();
+        switch (c) {
+        case DateColumn: return columns.dates.contains(name);
+        case TextColumn: return columns.texts.contains(name);
+        case NumberColumn: return columns.numbers.contains(name);
+        case OtherColumn:
+            return !columns.dates.contains(name) && !columns.texts.contains(name) && !columns.numbers.contains(name);
+        default: return false;
+        }
+    }
+
+    // Follows `step` from p until it gives -1, noting the end for every
+    // token passed, so that no later walk passes them again.
+    template <class Step>
+    int walk(std::vector<int>& ends, int p, Step step) {
+        path_.clear();
+        int q = p;
+        while (ends[q] < 0) {
+            path_.push_back(q);
+            const int next = step(q);
+            if (next < 0) {
+                ends[q] = q;
+                break;
+            }
+            q = next;
+        }
+        for (const int passed : path_)
+            ends[passed] = ends[q];
+        return ends[p];
+    }
+
+    const SyntaxView& view_;
+    std::vector<int> start_;
+    std::vector<int> end_;
+    std::vector<int> scope_;
+    std::vector<std::array<int, classCount>> counts_;
+    std::vector<int> path_;
+};
+
 // Whether the literal at p stands in a predicate that names a date column.
-bool comparedWithDateColumn(const SyntaxView& view, int p, const DateColumns& dateColumns) {
+bool comparedWithDateColumn(const SyntaxView& view, Predicates& predicates, int p) {
     int first = p;
     int last = p;
     for (int open = view.enclosing(first); open >= 0 && isOperandGroup(view, open); open = view.enclosing(first)) {
         first = open;
         last = view.match(open);
     }
-    while (first > 0 && (view.isSymbol(first - 1, ")") || !endsPredicate(view, first - 1)))
-        first = view.isSymbol(first - 1, ")") ? view.match(first - 1) : first - 1;
-    while (last + 1 < view.size() && (view.isSymbol(last + 1, "(") || !endsPredicate(view, last + 1)))
-        last = view.isSymbol(last + 1, "(") ? view.match(last + 1) : last + 1;
-    return referencesDateColumn(view, first, last, dateColumns);
+    return predicates.count(DateColumn, predicates.start(first), predicates.end(last)) > 0;
 }
 
-void rewriteDateLiterals(SyntaxView& view, const DateColumns& dateColumns) {
+void rewriteDateLiterals(SyntaxView& view, Predicates& predicates) {
     for (int p = 0; p < view.size(); ++p) {
         TsqlToken& token = view.at(p);
         if (token.kind != TsqlToken::String)
             continue;
         const QString iso = isoDateFromSortableText(token.text.mid(1, token.text.size() - 2));
-        if (!iso.isEmpty() && comparedWithDateColumn(view, p, dateColumns))
+        if (!iso.isEmpty() && comparedWithDateColumn(view, predicates, p))
             token.text = QLatin1Char('\'') + iso + QLatin1Char('\'');
+    }
+}
+
+bool isComparison(const SyntaxView& view, int p) {
+    static const char* const symbols[] = {"=", "<>", "!=", "<", ">", "<=", ">=", "!<", "!>"};
+    for (const char* symbol : symbols)
+        if (view.isSymbol(p, symbol))
+            return true;
+    return view.isWord(p, "in") || view.isWord(p, "between");
+}
+
+// A name, a qualified name, a call or a parenthesized group: COLLATE can follow it.
+bool isOneOperand(const SyntaxView& view, int first, int last) {
+    if (first == last || (view.isSymbol(first, "(") && view.match(first) == last) ||
+        (view.at(first).isName() && view.isSymbol(first + 1, "(") && view.match(first + 1) == last))
+        return true;
+    for (int p = first; view.at(p).isName(); p += 2) {
+        if (p == last)
+            return true;
+        if (p + 2 > last || !view.isSymbol(p + 1, "."))
+            return false;
+    }
+    return false;
+}
+
+// SQLite compares with the left operand's collation when it carries one
+// (for IN and BETWEEN always), so the collation goes there.
+void collateTextComparisons(const SyntaxView& view, Predicates& predicates, std::vector<QString>& before,
+                            std::vector<QString>& after) {
+    const QString collation = QStringLiteral(" COLLATE ") + QLatin1String(tsqlTextCollation);
+    for (int p = 0; p < view.size(); ++p) {
+        if (!isComparison(view, p) || view.inDefinition(p))
+            continue;
+        const int start = predicates.start(p);
+        const bool assignment = view.isSymbol(p, "=") && view.inSetClause(p) &&
+                                (view.isWord(start - 1, "set") || view.isSymbol(start - 1, ","));
+        int first = start;
+        while (view.isWord(first, "not"))
+            ++first;
+        const int last = view.isWord(p - 1, "not") ? p - 2 : p - 1;
+        if (assignment || first > last)
+            continue;
+        const int end = predicates.end(p);
+        const auto count = [&](TokenClass c) { return predicates.count(c, start, end); };
+        if (count(DateColumn) + count(NumberColumn) + count(OtherColumn) > 0 ||
+            count(TextColumn) + count(TextLiteral) == 0)
+            continue;
+        if (isOneOperand(view, first, last)) {
+            after[std::size_t(view.raw(last))] += collation;
+        } else {
+            before[std::size_t(view.raw(first))] += QLatin1Char('(');
+            after[std::size_t(view.raw(last))] += QLatin1Char(')') + collation;
+        }
     }
 }
 
@@ -168,16 +371,20 @@ void separateNumbersFromWords(std::vector<TsqlToken>& tokens) {
 
 }  // namespace
 
-QString translateTsql(const QString& sql, const DateColumns& dateColumns) {
+QString translateTsql(const QString& sql, const ColumnKinds& columns) {
     std::vector<TsqlToken> tokens = tokenizeTsql(sql);
     SyntaxView view(tokens);
-    rewriteDateLiterals(view, dateColumns);
+    Predicates predicates(view, columns);
+    std::vector<QString> before(tokens.size());
+    std::vector<QString> after(tokens.size());
+    rewriteDateLiterals(view, predicates);
+    collateTextComparisons(view, predicates, before, after);
     renameFunctions(tokens, view);
     separateNumbersFromWords(tokens);
     QString translated;
     translated.reserve(sql.size() + 16);
-    for (const TsqlToken& token : tokens)
-        translated += token.text;
+    for (std::size_t raw = 0; raw < tokens.size(); ++raw)
+        translated += before[raw] + tokens[raw].text + after[raw];
     return translated;
 }
 
