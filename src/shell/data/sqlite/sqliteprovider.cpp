@@ -14,6 +14,11 @@ namespace {
 
 constexpr int defaultBusyTimeoutMs = 5000;
 
+[[noreturn]] void raiseMarkerCount(qsizetype markers, qsizetype values) {
+    raise(adErrInvalidArgument,
+          QStringLiteral("The statement has %1 parameter markers but %2 values were passed.").arg(markers).arg(values));
+}
+
 }  // namespace
 
 std::unique_ptr<Provider> SqliteProvider::open(const ConnectionString& settings) {
@@ -41,11 +46,24 @@ SqliteProvider::~SqliteProvider() {
 
 void SqliteProvider::execute(const QString& sql) { run(translate(sql)); }
 
+// Every statement of the text runs, in order, as Execute runs them; the rows
+// are the first statement's that has columns, or the last's. Rows followed
+// by further statements are read at once, before those run.
 std::unique_ptr<Cursor> SqliteProvider::query(const QString& sql, bool buffered) {
-    auto cursor = std::make_unique<SqliteCursor>(prepareStatement(db_, translate(sql)));
-    if (!buffered)
-        return cursor;
-    return std::make_unique<BufferedCursor>(*cursor);
+    StatementSequence statements(db_, translate(sql));
+    std::unique_ptr<Cursor> rows;
+    for (StatementHandle statement = statements.first(); statement; statement = statements.next()) {
+        const bool last = !statements.more();
+        if (rows || (!last && sqlite3_column_count(statement.get()) == 0)) {
+            runToEnd(statement.get());
+            continue;
+        }
+        auto cursor = std::make_unique<SqliteCursor>(std::move(statement));
+        if (last && !buffered)
+            return cursor;
+        rows = std::make_unique<BufferedCursor>(*cursor);
+    }
+    return rows;
 }
 
 std::vector<Parameter> SqliteProvider::describeParameters(const QString& sql) {
@@ -58,16 +76,19 @@ std::vector<Parameter> SqliteProvider::describeParameters(const QString& sql) {
 
 void SqliteProvider::execute(const QString& sql, const QVariantList& values,
                              const std::vector<Parameter>& parameters) {
-    const StatementHandle statement = prepareStatement(db_, translate(sql));
-    const int markers = sqlite3_bind_parameter_count(statement.get());
-    if (values.size() != markers || parameters.size() != size_t(markers))
-        raise(adErrInvalidArgument,
-              QStringLiteral("The statement has %1 parameter markers but %2 values were passed.")
-                  .arg(markers)
-                  .arg(values.size()));
-    for (int i = 0; i < markers; ++i)
-        bindValue(statement.get(), i + 1, parameterValue(values.at(i), parameters[i].type));
-    runToEnd(statement.get());
+    if (parameters.size() != size_t(values.size()))
+        raiseMarkerCount(parameters.size(), values.size());
+    // The values go to the markers in order, over all the statements.
+    StatementSequence statements(db_, translate(sql));
+    qsizetype bound = 0;
+    for (StatementHandle statement = statements.first(); statement; statement = statements.next()) {
+        const int markers = sqlite3_bind_parameter_count(statement.get());
+        if (bound + markers > values.size() || (!statements.more() && bound + markers != values.size()))
+            raiseMarkerCount(bound + markers, values.size());
+        for (int i = 1; i <= markers; ++i, ++bound)
+            bindValue(statement.get(), i, parameterValue(values.at(bound), parameters[size_t(bound)].type));
+        runToEnd(statement.get());
+    }
 }
 
 void SqliteProvider::begin() { run("BEGIN IMMEDIATE"); }

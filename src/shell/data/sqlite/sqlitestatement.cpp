@@ -2,19 +2,51 @@
 
 #include "errors.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace adodb {
 
 void raiseEngineError(sqlite3* db) {
     throw Error(sqlite3_extended_errcode(db), QStringLiteral("SQLite"), QString::fromUtf8(sqlite3_errmsg(db)));
 }
 
-StatementHandle prepareStatement(sqlite3* db, const QByteArray& sql) {
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &statement, nullptr) != SQLITE_OK)
-        raiseEngineError(db);
+StatementHandle prepareStatement(sqlite3* db, const QByteArray& sql) { return StatementSequence(db, sql).first(); }
+
+StatementHandle StatementSequence::first() {
+    StatementHandle statement = next();
     if (!statement)
         raise(adErrInvalidArgument, QStringLiteral("The statement text holds no statement."));
+    return statement;
+}
+
+StatementHandle StatementSequence::next() {
+    const char* end = sql_.constData() + sql_.size();
+    sqlite3_stmt* statement = nullptr;
+    // A run of semicolons prepares to no statement; the text goes on after it.
+    while (!statement && tail_ < end) {
+        if (sqlite3_prepare_v2(db_, tail_, int(end - tail_), &statement, &tail_) != SQLITE_OK)
+            raiseEngineError(db_);
+    }
     return StatementHandle(statement);
+}
+
+bool StatementSequence::more() const {
+    const char* p = tail_;
+    const char* end = sql_.constData() + sql_.size();
+    while (p < end) {
+        if (*p == ';' || std::isspace(static_cast<unsigned char>(*p))) {
+            ++p;
+        } else if (end - p > 1 && p[0] == '-' && p[1] == '-') {
+            p = std::find(p, end, '\n');
+        } else if (end - p > 1 && p[0] == '/' && p[1] == '*') {
+            const char* close = std::search(p + 2, end, "*/", "*/" + 2);
+            p = close == end ? end : close + 2;
+        } else {
+            return true;
+        }
+    }
+    return false;
 }
 
 void runToEnd(sqlite3_stmt* statement) {

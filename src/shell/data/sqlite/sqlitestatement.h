@@ -22,6 +22,24 @@ using StatementHandle = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
 
 // The first statement of `sql`; raises on a syntax error or an empty text.
 StatementHandle prepareStatement(sqlite3* db, const QByteArray& sql);
+
+// The statements of a text, one after another. Each is prepared only when
+// asked for, after the one before it has run, so it may use what that one created.
+class StatementSequence {
+public:
+    StatementSequence(sqlite3* db, QByteArray sql) : db_(db), sql_(std::move(sql)), tail_(sql_.constData()) {}
+    // The first statement; raises on a syntax error or a text holding none.
+    StatementHandle first();
+    // The next statement, or none after the last; raises on a syntax error.
+    StatementHandle next();
+    // Whether a statement follows, and not only blanks, comments and semicolons.
+    bool more() const;
+
+private:
+    sqlite3* db_;
+    QByteArray sql_;
+    const char* tail_;
+};
 // Steps through every row; raises on failure.
 void runToEnd(sqlite3_stmt* statement);
 
