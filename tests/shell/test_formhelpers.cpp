@@ -59,26 +59,6 @@ private slots:
     void init() { Context::instance().gstrMsgboxTitle = QStringLiteral("Payroll"); }
     void cleanup() { closeAllWindows(); }
 
-    void enterPostsTabAndMinusIsDiscarded() {
-        EntryWindow w;
-        w.showActive();
-        w.billNo->setFocus();
-        QTRY_VERIFY(w.billNo->hasFocus());
-
-        int key = 13;
-        KeyEnterToTab(key);
-        QCOMPARE(key, 13);
-        QVERIFY(w.billNo->hasFocus());  // posted, not yet delivered
-        QTRY_VERIFY(w.amount->hasFocus());
-
-        key = 45;
-        KeyEnterToTab(key);
-        QCOMPARE(key, 0);
-        key = 'a';
-        KeyEnterToTab(key);
-        QCOMPARE(key, int('a'));
-    }
-
     void keyFilterDiscardsReplacesAndMovesOn() {
         EntryWindow w;
         installKeyPressFilter(w.billNo, [](int& keyAscii) {
@@ -223,23 +203,6 @@ private slots:
         QCOMPARE(enter.seen().title, QString());
     }
 
-    void waitCursorIsAlwaysRestored() {
-        QVERIFY(!QApplication::overrideCursor());
-        {
-            WaitCursor hourglass;
-            QVERIFY(QApplication::overrideCursor());
-            QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
-            hourglass.restore();
-            QVERIFY(!QApplication::overrideCursor());
-        }
-        QVERIFY(!QApplication::overrideCursor());
-        try {
-            WaitCursor hourglass;
-            throw adodb::Error(5, QStringLiteral("Test"), QStringLiteral("failed"));
-        } catch (const adodb::Error&) {
-        }
-        QVERIFY(!QApplication::overrideCursor());
-    }
 };
 
 QTEST_MAIN(FormHelpersTest)
