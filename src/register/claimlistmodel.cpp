@@ -11,28 +11,6 @@ namespace {
 
 constexpr Qt::Alignment generalAlignment{};
 
-// Capitals by character code, straight on the UTF-8 bytes while both sides are
-// ASCII; from the first other character on, as QString capitals.
-int compareBytesInCapitals(std::string_view left, std::string_view right) {
-    const std::size_t common = std::min(left.size(), right.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        const auto l = static_cast<unsigned char>(left[i]);
-        const auto r = static_cast<unsigned char>(right[i]);
-        if (l >= 0x80 || r >= 0x80)
-            return compareInCapitals(QString::fromUtf8(left.substr(i)), QString::fromUtf8(right.substr(i)));
-        const int lu = (l >= 'a' && l <= 'z') ? l - 32 : l;
-        const int ru = (r >= 'a' && r <= 'z') ? r - 32 : r;
-        if (lu != ru)
-            return lu < ru ? -1 : 1;
-    }
-    return left.size() == right.size() ? 0 : (left.size() < right.size() ? -1 : 1);
-}
-
-struct SortKey {
-    enum Kind : quint8 { Empty, Number, Text } kind;
-    double number;
-};
-
 }  // namespace
 
 ClaimListModel::ClaimListModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -186,18 +164,10 @@ void ClaimListModel::sort(int column, Qt::SortOrder order) {
         std::iota(order_.begin(), order_.end(), 0u);
     }
     std::vector<SortKey> keys(static_cast<std::size_t>(rows_));
-    for (std::size_t row = 0; row < keys.size(); ++row) {
-        const std::string_view bytes = cellBytes(row, column);
-        bool numeric = false;
-        const double number = bytes.empty() ? 0 : QString::fromUtf8(bytes).trimmed().toDouble(&numeric);
-        keys[row] = {bytes.empty() ? SortKey::Empty : (numeric ? SortKey::Number : SortKey::Text), number};
-    }
+    for (std::size_t row = 0; row < keys.size(); ++row)
+        keys[row] = sortKeyOf(cellBytes(row, column));
     const auto less = [&](quint32 a, quint32 b) {
-        if (keys[a].kind != keys[b].kind)
-            return keys[a].kind < keys[b].kind;
-        if (keys[a].kind == SortKey::Number)
-            return keys[a].number < keys[b].number;
-        return keys[a].kind == SortKey::Text && compareBytesInCapitals(cellBytes(a, column), cellBytes(b, column)) < 0;
+        return sortsBefore(keys[a], keys[b], [&] { return cellBytes(a, column); }, [&] { return cellBytes(b, column); });
     };
     if (order == Qt::AscendingOrder)
         std::stable_sort(order_.begin(), order_.end(), less);

@@ -2,7 +2,28 @@
 
 #include "shell/basreimbursement.h"
 
+#include <charconv>
+
 namespace ZQ5Reimbursement {
+
+namespace {
+
+bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Whether QString::toDouble could read the text as a number: only its
+// characters (digits, sign, point, exponent, "inf", "nan") and blanks, or
+// anything beyond ASCII.
+bool mayBeNumber(std::string_view utf8) {
+    for (const char c : utf8) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return true;
+        if (!isAsciiDigit(c) && std::string_view("+-.eEiInNfFaA \t\n\v\f\r").find(c) == std::string_view::npos)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
 
 bool isNumericText(const QString& text) {
     bool ok = false;
@@ -12,6 +33,39 @@ bool isNumericText(const QString& text) {
 
 int compareInCapitals(const QString& left, const QString& right) {
     return QString::compare(left.toUpper(), right.toUpper(), Qt::CaseSensitive);
+}
+
+SortKey sortKeyOf(std::string_view utf8) {
+    if (utf8.empty())
+        return {SortKey::Empty, 0};
+    if (!mayBeNumber(utf8))
+        return {SortKey::Text, 0};
+    double number = 0;
+    const auto [end, error] = std::from_chars(utf8.data(), utf8.data() + utf8.size(), number);
+    const bool plainDigits = error == std::errc() && end == utf8.data() + utf8.size() && isAsciiDigit(utf8.front());
+    if (!plainDigits) {
+        bool numeric = false;
+        number = QString::fromUtf8(utf8).trimmed().toDouble(&numeric);
+        if (!numeric)
+            return {SortKey::Text, 0};
+    }
+    return {SortKey::Number, number};
+}
+
+int compareUtf8InCapitals(std::string_view left, std::string_view right) {
+    const std::size_t common = std::min(left.size(), right.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const auto l = static_cast<unsigned char>(left[i]);
+        const auto r = static_cast<unsigned char>(right[i]);
+        // From the first character beyond ASCII on, as QString capitals.
+        if (l >= 0x80 || r >= 0x80)
+            return compareInCapitals(QString::fromUtf8(left.substr(i)), QString::fromUtf8(right.substr(i)));
+        const int lu = (l >= 'a' && l <= 'z') ? l - 32 : l;
+        const int ru = (r >= 'a' && r <= 'z') ? r - 32 : r;
+        if (lu != ru)
+            return lu < ru ? -1 : 1;
+    }
+    return left.size() == right.size() ? 0 : (left.size() < right.size() ? -1 : 1);
 }
 
 qint64 findFirstRow(const std::function<QString(qint64 row)>& keyCell, qint64 first, qint64 last,

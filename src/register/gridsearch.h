@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <string_view>
 
 namespace ZQ5Reimbursement {
 
@@ -14,6 +15,27 @@ bool isNumericText(const QString& text);
 
 // Texts compared in capitals, character code by character code.
 int compareInCapitals(const QString& left, const QString& right);
+
+// A cell's place in the grid's generic sort: empty cells first, then numbers
+// by value, then other texts.
+struct SortKey {
+    enum Kind : quint8 { Empty, Number, Text } kind;
+    double number;
+};
+SortKey sortKeyOf(std::string_view utf8);
+
+// compareInCapitals on UTF-8 bytes, without converting ASCII text.
+int compareUtf8InCapitals(std::string_view left, std::string_view right);
+
+// The generic ascending order: by key, and texts in capitals by character
+// code. The texts (callables giving UTF-8) are fetched only to compare two texts.
+inline bool sortsBefore(const SortKey& left, const SortKey& right, const auto& leftText, const auto& rightText) {
+    if (left.kind != right.kind)
+        return left.kind < right.kind;
+    if (left.kind == SortKey::Number)
+        return left.number < right.number;
+    return left.kind == SortKey::Text && compareUtf8InCapitals(leftText(), rightText()) < 0;
+}
 
 // The first of the rows `first` to `last` (sorted ascending on `keyCell`)
 // whose trimmed key cell, cut to the length of `typed` as typed, equals the
