@@ -1,0 +1,40 @@
+#include "benchrows.h"
+
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace bench {
+
+void printRow(const QString& name, double floor, double module, double goal, const char* unit) {
+    const double ratio = floor > 0 ? module / floor : 0;
+    // Rounded as printed, so that the mark agrees with the figures on the line.
+    const bool over = qRound(ratio * 100) > qRound(goal * 100);
+    std::printf("%-44s floor %10.2f %s module %10.2f %s ratio %5.2f goal %4.2f%s\n", qPrintable(name), floor, unit,
+                module, unit, ratio, goal, over ? " OVER" : "");
+    std::fflush(stdout);
+}
+
+double bestMs(int runs, const std::function<void()>& run, const std::function<void()>& prepare) {
+    double best = 1e300;
+    for (int i = 0; i < std::max(runs, 1); ++i) {
+        if (prepare)
+            prepare();
+        QElapsedTimer clock;
+        clock.start();
+        run();
+        best = std::min(best, double(clock.nsecsElapsed()) / 1e6);
+    }
+    return best;
+}
+
+QString sizeName(int claims) {
+    if (claims % 1000000 == 0)
+        return QString::number(claims / 1000000) + QLatin1Char('M');
+    if (claims % 1000 == 0)
+        return QString::number(claims / 1000) + QLatin1Char('k');
+    return QString::number(claims);
+}
+
+}  // namespace bench

@@ -1,0 +1,43 @@
+// The benchmark's rows: each puts what the module takes beside its floor, the
+// same work done the plainest way in the same run on the same data, and says
+// on one line whether the ratio keeps to its goal, so that a script can read it.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace bench {
+
+class Databases;
+
+struct Options {
+    bool quick = false;  // 10,000 and 100,000 claims only
+    int runs = 3;        // each figure is the best of this many runs
+    QString only;        // run this group of rows only; empty for all
+};
+
+// What every group of rows gets: the options and the shared, built-once files.
+struct Bench {
+    const Options& options;
+    Databases& databases;
+};
+
+// A group of rows, in one file of its own; zq5bench runs them in order.
+struct RowGroup {
+    const char* name;
+    void (*run)(Bench& bench);
+};
+
+// "<name> floor <f> ms module <m> ms ratio <r> goal <g>", with " OVER" when
+// the ratio exceeds the goal. `unit` names what floor and module count.
+void printRow(const QString& name, double floor, double module, double goal, const char* unit = "ms");
+
+// The best of `runs` timings of `run`, in milliseconds; `prepare`, untimed,
+// sets each run up.
+double bestMs(int runs, const std::function<void()>& run, const std::function<void()>& prepare = {});
+
+// Sizes in rows' names: 10k, 100k, 1M.
+QString sizeName(int claims);
+
+}  // namespace bench

@@ -1,0 +1,67 @@
+// The eligibility figures (limit, utilized, balance) of a new claim for an
+// employee with 100,000 earlier claims of its type.
+//
+// Floor: the statements the claim window sent for them, run with the sqlite3
+//   C API to their last rows.
+// Module: choosing the currency in the claim window, which shows the symbol
+//   and computes the three figures.
+#include "benchdatabase.h"
+#include "benchrows.h"
+#include "registersession.h"
+#include "sqlitefloor.h"
+
+#include "claim/frmreimbursement.h"
+#include "register/frmmaster.h"
+#include "shell/context.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+using namespace ZQ5Reimbursement;
+
+namespace bench {
+
+void runEligibilityRows(Bench& bench) {
+    const QString& path = bench.databases.eligibilityFile();
+    QStringList sent;
+    double module = 0;
+    runRegister(path, [&](FrmMaster& master) {
+        whenModal(QStringLiteral("frmReimbursement"), [&](QWidget* window) {
+            auto& claim = static_cast<frmReimbursement&>(*window);
+            claim.cboemployee->setCurrentIndex(0);
+            claim.cboapproved->setCurrentIndex(0);
+            claim.cbotype->setCurrentIndex(0);
+            const auto& connection = Context::instance().gAdoCon();
+            connection->setStatementObserver([&](const QString& sql) { sent << sql; });
+            module = bestMs(
+                bench.options.runs, [&] { claim.cboCurrency->setCurrentIndex(0); },
+                [&] {
+                    const QSignalBlocker blocker(claim.cboCurrency);
+                    claim.cboCurrency->setCurrentIndex(-1);
+                    sent.clear();
+                });
+            connection->setStatementObserver({});
+            // 90,000 live claims (every tenth is cancelled) of one 100.50 line each, inside the rule.
+            if (claim.txtutilized->text() != QLatin1String("9045000") || claim.txtlimit->text().isEmpty())
+                fail(QStringLiteral("the figures read %1 utilized, %2 limit")
+                         .arg(claim.txtutilized->text(), claim.txtlimit->text()));
+            answerMessage(QStringLiteral("No"));  // "Save Changes?"
+            claim.cmdCancel->click();
+        });
+        master.cmdnew->click();
+    });
+
+    RawDatabase raw(path);
+    QList<QByteArray> statements;
+    for (const QString& sql : sent)
+        statements << raw.translate(sql);
+    const double floor = bestMs(bench.options.runs, [&] {
+        for (const QByteArray& sql : statements)
+            raw.runToLastRow(sql);
+    });
+    printRow(QStringLiteral("eligibility figures, 100k earlier claims"), floor, module, 1.5);
+}
+
+}  // namespace bench
