@@ -39,7 +39,7 @@ RawDatabase::~RawDatabase() { sqlite3_close(db_); }
 QByteArray RawDatabase::translate(const QString& tsql) {
     adodb::SqliteCatalog catalog;
     catalog.refresh(db_);
-    return adodb::translateTsql(tsql, catalog.dateColumns()).toUtf8();
+    return adodb::translateTsql(tsql, catalog.columns()).toUtf8();
 }
 
 long RawDatabase::runToLastRow(const QByteArray& sql) {
