@@ -290,13 +290,14 @@ private slots:
         const int rowsBefore = fixture.grid().Rows();
         QVERIFY(fixture.onNewClaim([](frmReimbursement& window) {
             chooseClaimant(window, QStringLiteral("Travel"), QStringLiteral("Rupee"));
-            addLines(window, {{"T1", "300"}, {"T2", "200.5"}, {"T3", "99.5"}});
+            // Exactly what is left of the limit (5000 less RB1's 500): saved without a question.
+            addLines(window, {{"T1", "3000"}, {"T2", "1400.5"}, {"T3", "99.5"}});
             QTest::mouseClick(window.cmdOk, Qt::LeftButton);
             QVERIFY(!window.isVisible());
         }));
         // 40, company 4's claim, is the highest ID.
-        QCOMPARE(header(fixture.db, 41), QStringLiteral("41|3|%1|15/03/2024|1|2|<null>|600|0|1|1").arg(number));
-        QCOMPARE(lineRows(fixture.db, 41), QStringList({"1|T1|300|", "2|T2|200.5|", "3|T3|99.5|"}));
+        QCOMPARE(header(fixture.db, 41), QStringLiteral("41|3|%1|15/03/2024|1|2|<null>|4500|0|1|1").arg(number));
+        QCOMPARE(lineRows(fixture.db, 41), QStringList({"1|T1|3000|", "2|T2|1400.5|", "3|T3|99.5|"}));
         FlexGrid& grid = fixture.grid();
         QCOMPARE(grid.Rows(), rowsBefore + 1);
         QCOMPARE(grid.Row(), grid.Rows() - 1);
