@@ -59,15 +59,12 @@ frmReimbursementDetails& frmReimbursementDetails::instance(Context& context) {
 
 void frmReimbursementDetails::buildControls() {
     fraDetails = place<QGroupBox>(this, "fraDetails", 75, 0, 5250, 1500);
-    lblbillno = place<QLabel>(fraDetails, "lblbillno", 120, 300, 900, 195);
-    lblbillno->setText(QStringLiteral("Bill No."));
+    lblbillno = placeLabel(fraDetails, "lblbillno", QStringLiteral("Bill No."), 120, 300, 900, 195);
     txtbillno = place<QLineEdit>(fraDetails, "txtbillno", 1100, 240, 3975, 315);
-    lblamount = place<QLabel>(fraDetails, "lblamount", 120, 690, 900, 195);
-    lblamount->setText(QStringLiteral("Amount:"));
+    lblamount = placeLabel(fraDetails, "lblamount", QStringLiteral("Amount:"), 120, 690, 900, 195);
     txtamount = place<QLineEdit>(fraDetails, "txtamount", 1100, 630, 2000, 315);
     txtamount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lblremarks = place<QLabel>(fraDetails, "lblremarks", 120, 1080, 900, 195);
-    lblremarks->setText(QStringLiteral("Remarks:"));
+    lblremarks = placeLabel(fraDetails, "lblremarks", QStringLiteral("Remarks:"), 120, 1080, 900, 195);
     txtremarks = place<QLineEdit>(fraDetails, "txtremarks", 1100, 1020, 3975, 315);
 
     cmdOk = button(this, "cmdOk", 2895, 1170);

@@ -24,13 +24,6 @@ namespace ZQ5Reimbursement {
 
 namespace {
 
-QLabel* label(QWidget* parent, const char* name, const QString& caption, int left, int top, int width,
-              int height) {
-    QLabel* control = place<QLabel>(parent, name, left, top, width, height);
-    control->setText(caption);
-    return control;
-}
-
 QLineEdit* figureBox(QWidget* parent, const char* name, int left, int top, int width, int height) {
     QLineEdit* box = place<QLineEdit>(parent, name, left, top, width, height);
     box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -72,33 +65,33 @@ void frmReimbursement::buildControls() {
     frareimbursement = place<QGroupBox>(this, "frareimbursement", 75, 0, 8820, 3225);
     QGroupBox* frame = frareimbursement;
 
-    lblDate = label(frame, "lblDate", QStringLiteral("&Date:"), 6705, 255, 390, 195);
+    lblDate = placeLabel(frame, "lblDate", QStringLiteral("&Date:"), 6705, 255, 390, 195);
     dtpdate = place<QDateEdit>(frame, "dtpdate", 7260, 195, 1470, 315);
     dtpdate->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     dtpdate->setCalendarPopup(true);
-    lblemployee = label(frame, "lblemployee", QStringLiteral("&Employee :"), 105, 675, 780, 195);
+    lblemployee = placeLabel(frame, "lblemployee", QStringLiteral("&Employee :"), 105, 675, 780, 195);
     cboemployee = place<QComboBox>(frame, "cboemployee", 1200, 615, 2865, 315);
-    lblretype = label(frame, "lblretype", QStringLiteral("Re-imburse Type:"), 4320, 675, 1245, 195);
+    lblretype = placeLabel(frame, "lblretype", QStringLiteral("Re-imburse Type:"), 4320, 675, 1245, 195);
     cbotype = place<QComboBox>(frame, "cbotype", 5910, 615, 2865, 315);
-    lblamt = label(frame, "lblamt", QStringLiteral("A&mount:"), 105, 1080, 585, 195);
+    lblamt = placeLabel(frame, "lblamt", QStringLiteral("A&mount:"), 105, 1080, 585, 195);
     txtamount = figureBox(frame, "txtamount", 1200, 1020, 2895, 315);
-    lblapp = label(frame, "lblapp", QStringLiteral("&Approved by:"), 4320, 1080, 945, 195);
+    lblapp = placeLabel(frame, "lblapp", QStringLiteral("&Approved by:"), 4320, 1080, 945, 195);
     cboapproved = place<QComboBox>(frame, "cboapproved", 5910, 1020, 2865, 315);
-    lblCurrency = label(frame, "lblCurrency", QStringLiteral("Currency: "), 105, 1500, 720, 195);
+    lblCurrency = placeLabel(frame, "lblCurrency", QStringLiteral("Currency: "), 105, 1500, 720, 195);
     cboCurrency = place<QComboBox>(frame, "cboCurrency", 1200, 1440, 2925, 315);
-    lbllimit = label(frame, "lbllimit", QStringLiteral("Limit:"), 4320, 1500, 360, 195);
+    lbllimit = placeLabel(frame, "lbllimit", QStringLiteral("Limit:"), 4320, 1500, 360, 195);
     txtlimit = figureBox(frame, "txtlimit", 5910, 1440, 2835, 315);
-    lblutilized = label(frame, "lblutilized", QStringLiteral("Utilized:"), 105, 1950, 555, 195);
+    lblutilized = placeLabel(frame, "lblutilized", QStringLiteral("Utilized:"), 105, 1950, 555, 195);
     txtutilized = figureBox(frame, "txtutilized", 1200, 1890, 2895, 315);
-    lblbalance = label(frame, "lblbalance", QStringLiteral("Balance:"), 4320, 1950, 630, 195);
+    lblbalance = placeLabel(frame, "lblbalance", QStringLiteral("Balance:"), 4320, 1950, 630, 195);
     txtbalance = figureBox(frame, "txtbalance", 5910, 1890, 2835, 315);
-    lblremarks = label(frame, "lblremarks", QStringLiteral("Remar&ks:"), 105, 2310, 675, 195);
+    lblremarks = placeLabel(frame, "lblremarks", QStringLiteral("Remar&ks:"), 105, 2310, 675, 195);
     txtremark = place<QPlainTextEdit>(frame, "txtremark", 1200, 2310, 7530, 765);
     txtremark->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // The injected Tab of Enter must move on, not land in the remarks.
     txtremark->setTabChangesFocus(true);
     txtreimbno = place<QLineEdit>(frame, "txtreimbno", 1200, 180, 2865, 315);
-    lblreno = label(frame, "lblreno", QStringLiteral("&Reimb.  No.:"), 105, 255, 885, 195);
+    lblreno = placeLabel(frame, "lblreno", QStringLiteral("&Reimb.  No.:"), 105, 255, 885, 195);
 
     lblDate->setBuddy(dtpdate);
     lblemployee->setBuddy(cboemployee);

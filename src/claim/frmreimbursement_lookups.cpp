@@ -6,6 +6,7 @@
 #include "shell/basreimbursement.h"
 #include "shell/commonmodule.h"
 #include "shell/context.h"
+#include "shell/formcontrols.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -52,9 +53,9 @@ void frmReimbursement::cboCurrency_Click() {
         objCommonDB->setstrTablename(context_.tables[QStringLiteral("pcurrencymaster")]);
         const QString symbol = objCommonDB->fnReturnField(
             QStringLiteral("Symbol"), symbolCondition(selectedId(cboCurrency), context_.gintCompanyID));
-        lbllimit->setText(QStringLiteral("Limit-") + symbol);
-        lblbalance->setText(QStringLiteral("Balance-") + symbol);
-        lblutilized->setText(QStringLiteral("Uilized-") + symbol);
+        setCaption(lbllimit, QStringLiteral("Limit-") + symbol);
+        setCaption(lblbalance, QStringLiteral("Balance-") + symbol);
+        setCaption(lblutilized, QStringLiteral("Uilized-") + symbol);
     }
     CalculateLimits();
 }

@@ -67,7 +67,7 @@ void FrmMaster::buildControls() {
     optAscend->setChecked(true);
     optDescend = placed(new QRadioButton(QStringLiteral("Descending"), fraBrowse), "optDescend", 2475, 195, 1320, 285);
     cboColNames = placed(new QComboBox(fraBrowse), "cboColNames", 3960, 180, 3030, 315);
-    lblsearch = placed(new QLabel(QStringLiteral("&Search On:"), fraBrowse), "lblsearch", 135, 600, 810, 195);
+    lblsearch = placeLabel(fraBrowse, "lblsearch", QStringLiteral("&Search On:"), 135, 600, 810, 195);
     cboSearch = placed(new QComboBox(fraBrowse), "cboSearch", 1050, 540, 2760, 315);
     lblsearch->setBuddy(cboSearch);
     txtsearch = placed(new QLineEdit(fraBrowse), "txtsearch", 3960, 540, 3030, 315);

@@ -4,6 +4,7 @@
 
 #include "basreimbursement.h"
 
+#include <QLabel>
 #include <QLatin1String>
 #include <QWidget>
 
@@ -24,5 +25,11 @@ Control* place(QWidget* parent, const char* name, int left, int top, int width, 
 // The windows' layouts are measured for an 8-point sans serif of Arial's widths.
 void useFormFont(QWidget* window);
 
+// Sets a label's caption; a label too small for it grows, so no caption is cut.
+void setCaption(QLabel* label, const QString& caption);
+
+// A label at its place, with its caption.
+QLabel* placeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top, int width,
+                   int height);
 
 }  // namespace ZQ5Reimbursement
