@@ -53,7 +53,12 @@ std::optional<HostOptions> parseHostOptions(const QCoreApplication& application,
         QStringLiteral("screenshot-dir"), QStringLiteral("Folder for the headless run's screenshot."),
         QStringLiteral("path"),
         QStandardPaths::writableLocation(QStandardPaths::TempLocation) + QStringLiteral("/zq5demo"));
-    parser.addOptions({database, company, user, interfaceId, title, processDate, screenshotDir});
+    const QCommandLineOption report(QStringLiteral("report"),
+                                    QStringLiteral("Claim ID whose voucher --pdf writes, without a window."),
+                                    QStringLiteral("claim id"));
+    const QCommandLineOption pdf(QStringLiteral("pdf"), QStringLiteral("PDF file for the --report voucher."),
+                                 QStringLiteral("file"));
+    parser.addOptions({database, company, user, interfaceId, title, processDate, screenshotDir, report, pdf});
 
     if (!parser.parse(application.arguments()))
         return fail(exitCode, parser.errorText());
@@ -80,5 +85,14 @@ std::optional<HostOptions> parseHostOptions(const QCoreApplication& application,
                               : QDate::currentDate();
     if (!options.processDate.isValid())
         return fail(exitCode, QStringLiteral("--process-date takes a date as yyyy-MM-dd"));
+    if (parser.isSet(report) != parser.isSet(pdf))
+        return fail(exitCode, QStringLiteral("--report and --pdf go together"));
+    std::int32_t claimId = 0;
+    if (parser.isSet(report) && (!parseWhole(parser.value(report), claimId) || claimId <= 0))
+        return fail(exitCode, QStringLiteral("--report takes a claim ID, a whole number above 0"));
+    if (parser.isSet(report)) {
+        options.reportClaimId = QString::number(claimId);
+        options.pdfFile = QDir(parser.value(pdf)).absolutePath();
+    }
     return options;
 }

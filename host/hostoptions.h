@@ -17,6 +17,8 @@ struct HostOptions {
     QString title;
     QDate processDate;
     QString screenshotDir;
+    QString reportClaimId;  // with pdfFile: write that claim's voucher, no window
+    QString pdfFile;
 };
 
 // Parses the command line; prints help or the error and returns nothing

@@ -2,6 +2,7 @@
 // module, with its context values taken from the command line.
 #include "headlessrun.h"
 #include "hostoptions.h"
+#include "register/claimreport.h"
 #include "shell/demodatabase.h"
 
 #include <ZQ5Reimbursement/clsReimbursement.h>
@@ -40,6 +41,12 @@ int main(int argc, char* argv[]) {
         std::fflush(stdout);
         auto connection = std::make_shared<adodb::Connection>();
         connection->Open(ZQ5Reimbursement::ensureDemoDatabase(options->database));
+        if (!options->reportClaimId.isEmpty()) {
+            ZQ5Reimbursement::writeClaimVoucher(connection, options->companyId, options->userId,
+                                                options->reportClaimId, options->pdfFile);
+            std::printf("Voucher: %s\n", qPrintable(options->pdfFile));
+            return 0;
+        }
 
         auto reimbursement = ZQ5Reimbursement::createObject("ZQ5Reimbursement.clsReimbursement");
         reimbursement->setadocon(connection);

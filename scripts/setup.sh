@@ -3,7 +3,7 @@
 # build/. Sourced by demo.sh and test.sh.
 set -euo pipefail
 
-PACKAGES=(cmake make g++ pkg-config qt6-base-dev libsqlite3-dev sqlite3 fonts-dejavu-core fonts-liberation2)
+PACKAGES=(cmake make g++ pkg-config qt6-base-dev libsqlite3-dev sqlite3 fonts-dejavu-core fonts-liberation2 poppler-utils)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

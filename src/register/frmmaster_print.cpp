@@ -2,7 +2,6 @@
 #include "frmmaster.h"
 
 #include "claimreport.h"
-#include "registerstatements.h"
 #include "shell/basreimbursement.h"
 #include "shell/context.h"
 
@@ -13,11 +12,9 @@ void FrmMaster::cmdPrint_Click() {
     if (numericValue(claimIdText) == 0)
         return;
     try {
-        adodb::Recordset user;
-        user.Open(userNameStatement(context_.tables, context_.gintUserID), context_.gAdoCon());
-        const QString userName = user.Fields(0).text();
-        user.Close();
-        crpReimbursement->setParameterFields(reportParameterFields(context_.gintCompanyID, claimIdText, userName));
+        crpReimbursement->setParameterFields(reportParameterFields(context_.gAdoCon(), context_.tables,
+                                                                   context_.gintCompanyID, context_.gintUserID,
+                                                                   claimIdText));
         crpReimbursement->preview(this);
     } catch (const std::exception& exception) {
         // The preview reports its failures without logging them.
