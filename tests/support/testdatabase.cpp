@@ -44,10 +44,15 @@ void TestDatabase::exec(const QString& sql) {
 }
 
 QStringList TestDatabase::rows(const QString& sql) {
+    // A connection of its own sees only what was committed.
     auto reader = std::make_shared<adodb::Connection>();
     reader->Open(connectionString());
+    return rowsOf(reader, sql);
+}
+
+QStringList TestDatabase::rowsOf(const std::shared_ptr<adodb::Connection>& connection, const QString& sql) {
     adodb::Recordset rs;
-    rs.Open(sql, reader, adodb::adOpenStatic);
+    rs.Open(sql, connection, adodb::adOpenStatic);
     QStringList result;
     for (; !rs.isEOF(); rs.MoveNext()) {
         QStringList fields;

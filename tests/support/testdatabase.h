@@ -25,6 +25,8 @@ public:
     QString scalar(const QString& sql);
     // Every row, fields joined by "|".
     QStringList rows(const QString& sql);
+    // The same, on any connection.
+    static QStringList rowsOf(const std::shared_ptr<adodb::Connection>& connection, const QString& sql);
 
     // Statements the code under test sent through connection(), as built.
     QStringList statements() const { return *statements_; }

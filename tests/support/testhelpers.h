@@ -1,5 +1,5 @@
-// Small helpers the widget tests share: the error number an action raises,
-// the rows a statement gives, and what the error log gained since an offset.
+// Small helpers the widget tests share: the error number an action raises
+// and what the error log gained since an offset.
 #pragma once
 
 #include "shell/basreimbursement.h"
@@ -20,20 +20,6 @@ inline long errorNumberOf(const std::function<void()>& action) {
         return error.Number();
     }
     return 0;
-}
-
-// Every row the statement gives on `connection`, fields joined by "|" (NULL as "").
-inline QStringList recordsetRows(const std::shared_ptr<adodb::Connection>& connection, const QString& sql) {
-    adodb::Recordset rs;
-    rs.Open(sql, connection);
-    QStringList result;
-    for (; !rs.isEOF(); rs.MoveNext()) {
-        QStringList fields;
-        for (int i = 0; i < rs.FieldCount(); ++i)
-            fields << rs.Fields(i).textOrEmpty();
-        result << fields.join(QLatin1Char('|'));
-    }
-    return result;
 }
 
 inline QString errorLogPath() {
