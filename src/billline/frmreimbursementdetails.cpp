@@ -141,7 +141,7 @@ bool frmReimbursementDetails::exceedsBalance(const frmReimbursement& claimWindow
 
 void frmReimbursementDetails::addLine(frmReimbursement& claimWindow) {
     QTreeWidget& list = lines();
-    const QString billNo = txtbillno->text().trimmed();
+    const QString billNo = trimBlanks(txtbillno->text());
     for (int i = 0; i < list.topLevelItemCount(); ++i) {
         if (list.topLevelItem(i)->text(1) != billNo)
             continue;
@@ -153,19 +153,23 @@ void frmReimbursementDetails::addLine(frmReimbursement& claimWindow) {
     if (!fnIsFilled(txtbillno, QStringLiteral("Enter Bill no"), title) ||
         !fnIsFilled(txtamount, QStringLiteral("Enter Amount"), title))
         return;
-    const double amount = numericValue(txtamount->text());
-    if (!(amount > 0)) {
+    const std::optional<double> amount = storableAmount(txtamount->text());
+    if (!amount) {
+        refuseAmount(amountTooLargeMessage(txtamount->text()));
+        return;
+    }
+    if (!(*amount > 0)) {
         refuseAmount(QStringLiteral("Amount cannot be zero"));
         return;
     }
-    if (numericValue(claimWindow.txtlimit->text()) > 0 && exceedsBalance(claimWindow, amount))
+    if (numericValue(claimWindow.txtlimit->text()) > 0 && exceedsBalance(claimWindow, *amount))
         return;
 
     auto* line = new QTreeWidgetItem(&list);
     line->setText(0, QString::number(list.topLevelItemCount()));
     line->setText(1, billNo);
-    line->setText(2, formatAmount(amount));
-    line->setText(3, txtremarks->text().trimmed());
+    line->setText(2, formatAmount(*amount));
+    line->setText(3, trimBlanks(txtremarks->text()));
     txtbillno->clear();
     txtamount->clear();
     txtremarks->clear();
@@ -177,17 +181,21 @@ void frmReimbursementDetails::editLine(frmReimbursement& claimWindow) {
     QTreeWidgetItem* line = claimWindow.selectedLine();
     if (!line)
         return;
-    const double amount = numericValue(txtamount->text());
-    if (numericValue(claimWindow.txtlimit->text()) > 0 &&
-        exceedsBalance(claimWindow, amount - numericValue(line->text(2))))
+    const std::optional<double> amount = storableAmount(txtamount->text());
+    if (!amount) {
+        refuseAmount(amountTooLargeMessage(txtamount->text()));
         return;
-    if (!(amount > 0)) {
+    }
+    if (numericValue(claimWindow.txtlimit->text()) > 0 &&
+        exceedsBalance(claimWindow, *amount - numericValue(line->text(2))))
+        return;
+    if (!(*amount > 0)) {
         refuseAmount(QStringLiteral("Amount cannot be zero"));
         return;
     }
-    line->setText(1, txtbillno->text().trimmed());
-    line->setText(2, formatAmount(amount));
-    line->setText(3, txtremarks->text().trimmed());
+    line->setText(1, trimBlanks(txtbillno->text()));
+    line->setText(2, formatAmount(*amount));
+    line->setText(3, trimBlanks(txtremarks->text()));
     CalculateTotals();
 
     const int row = selectedRow();

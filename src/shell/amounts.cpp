@@ -7,15 +7,43 @@
 
 namespace ZQ5Reimbursement {
 
-double numericValue(const QString& text) {
-    static const QRegularExpression leadingNumber(QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)"));
-    const QRegularExpressionMatch match = leadingNumber.match(text);
+namespace {
+
+// Stored amounts are read back as ten-character text.
+constexpr qsizetype storedAmountLength = 10;
+
+const QRegularExpression& leadingNumber() {
+    static const QRegularExpression pattern(QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)"));
+    return pattern;
+}
+
+double leadingNumberValue(const QRegularExpressionMatch& match) {
     if (!match.hasMatch())
         return 0.0;
     QString number = match.captured(0).trimmed();
     if (number.endsWith(QLatin1Char('.')))
         number.chop(1);
     return QLocale::c().toDouble(number);
+}
+
+}  // namespace
+
+double numericValue(const QString& text) { return leadingNumberValue(leadingNumber().match(text)); }
+
+std::optional<double> storableAmount(const QString& text) {
+    static const QRegularExpression exponent(QStringLiteral("^[eE][+-]?\\d"));
+    const QRegularExpressionMatch match = leadingNumber().match(text);
+    const double value = leadingNumberValue(match);
+    if (match.hasMatch() && exponent.match(QStringView(text).mid(match.capturedEnd())).hasMatch())
+        return std::nullopt;
+    if (!std::isfinite(value) || formatAmount(value).size() > storedAmountLength)
+        return std::nullopt;
+    return value;
+}
+
+QString amountTooLargeMessage(const QString& text) {
+    return QStringLiteral("The amount ") + trimBlanks(text) +
+           QStringLiteral(" is too large to be saved: an amount may have at most 10 characters.");
 }
 
 QString formatAmount(double value) {

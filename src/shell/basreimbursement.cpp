@@ -15,6 +15,7 @@ namespace {
 
 constexpr int keyEnter = 13;
 constexpr int keyMinus = 45;
+constexpr uint keyDelete = 127;
 
 void postKey(QWidget* receiver, QEvent::Type type, Qt::Key key) {
     QCoreApplication::postEvent(receiver, new QKeyEvent(type, key, Qt::NoModifier));
@@ -31,30 +32,44 @@ protected:
         if (event->type() != QEvent::KeyPress || delivering_)
             return false;
         auto* key = static_cast<QKeyEvent*>(event);
-        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        // Keys without a character (arrows, Delete's 127) reach the control
-        // unfiltered; control characters below 32 are filtered like any other.
-        const bool character =
-            key->text().size() == 1 && (key->text().at(0).unicode() < 32 || key->text().at(0).isPrint());
-        if (!enter && !character)
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            int keyAscii = keyEnter;
+            filter_(keyAscii);
+            return true;  // Enter is the filter's alone, so that it never presses a dialog's default button
+        }
+        // Code points, not UTF-16 units: an emoji is one character. Keys
+        // without one (arrows, Delete's 127) reach the control unfiltered;
+        // every other character, control or format character too, is filtered.
+        const QList<uint> characters = key->text().toUcs4();
+        if (characters.isEmpty() || (characters.size() == 1 && characters.first() == keyDelete))
             return false;
-        const int original = enter ? keyEnter : key->text().at(0).unicode();
-        int keyAscii = original;
-        filter_(keyAscii);
-        // Enter is the filter's alone, so that it never presses a dialog's default button.
-        if (keyAscii == 0 || keyAscii == keyEnter)
-            return true;
-        if (keyAscii != original) {
-            deliver(watched, key, QChar(keyAscii));
+        if (characters.size() == 1) {
+            const int original = int(characters.first());
+            int keyAscii = original;
+            filter_(keyAscii);
+            if (keyAscii == original)
+                return false;
+            deliver(watched, key, keyAscii);
             return true;
         }
-        return false;
+        // Several characters in one key (an input method's): each is filtered
+        // and typed in turn, so that the filter sees those before it.
+        for (const uint character : characters) {
+            int keyAscii = int(character);
+            filter_(keyAscii);
+            deliver(watched, key, keyAscii);
+        }
+        return true;
     }
 
 private:
-    void deliver(QObject* control, const QKeyEvent* original, QChar character) {
-        QKeyEvent replacement(QEvent::KeyPress, character.toUpper().unicode(), original->modifiers(),
-                              QString(character));
+    // Types `keyAscii` in place of the original key; 0 and Enter type nothing.
+    void deliver(QObject* control, const QKeyEvent* original, int keyAscii) {
+        if (keyAscii == 0 || keyAscii == keyEnter)
+            return;
+        const char32_t character = char32_t(keyAscii);
+        QKeyEvent replacement(QEvent::KeyPress, int(QChar::toUpper(character)), original->modifiers(),
+                              QString::fromUcs4(&character, 1));
         delivering_ = true;
         QCoreApplication::sendEvent(control, &replacement);
         delivering_ = false;
@@ -106,20 +121,11 @@ int controlValue(const QWidget* control) {
     return 0;
 }
 
-// Leading and trailing blanks removed; other white space is kept.
-QString trimBlanks(const QString& text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == QLatin1Char(' '))
-        ++first;
-    while (last > first && text.at(last - 1) == QLatin1Char(' '))
-        --last;
-    return text.mid(first, last - first);
-}
-
 const char* const tagProperty = "tag";
 
 }  // namespace
+
+QString trimBlanks(const QString& text) { return text.trimmed(); }
 
 void KeyEnterToTab(int& keyAscii) {
     if (keyAscii == keyEnter) {

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -23,6 +24,10 @@ void KeyEnterToTab(int& keyAscii);
 // further than the filter, so it never presses a dialog's default button.
 void installKeyPressFilter(QWidget* control, std::function<void(int& keyAscii)> filter);
 
+// The text without the white space before and after it: every Unicode
+// blank (tab, no-break space, ideographic space ...). The one rule for what
+// counts as blank and for what is stored.
+QString trimBlanks(const QString& text);
 // False, after the message and moving the focus, when the control's text is blank.
 bool fnIsFilled(QWidget* control, const QString& message, const QString& title);
 // Stores each text box's (QLineEdit, QPlainTextEdit), combo's (current text),
@@ -54,6 +59,12 @@ QString helpFile();
 // The numeric value of a text: its leading number (optional sign, digits,
 // one decimal point), 0 when there is none.
 double numericValue(const QString& text);
+// The amount a text holds for the checks and the write alike: its numeric
+// value, or none when the number carries an exponent, is not finite, or
+// takes more than the ten characters a stored amount is read back in.
+std::optional<double> storableAmount(const QString& text);
+// The refusal of such a text, naming the amount.
+QString amountTooLargeMessage(const QString& text);
 // "0.00": two decimals, no thousands separator.
 QString formatAmount(double value);
 // The plain shortest decimal text of a value ("4850", "12.5").

@@ -106,16 +106,16 @@ void clsCommonGen::SelectComboItemByValue(QComboBox* combo, qlonglong value) {
 void clsCommonGen::TextValidateNum(QLineEdit* box, int& keyAscii, int maxLength, int decimals) {
     if (keyAscii < 32)
         return;  // backspace, Enter and the other control keys edit, they do not spoil
-    const QChar typed(keyAscii);
+    // Compared as code points: a character beyond U+FFFF is no QChar.
     const bool digit = keyAscii >= '0' && keyAscii <= '9';
-    if (!digit && typed != QLatin1Char('.')) {
+    if (!digit && keyAscii != '.') {
         keyAscii = 0;
         return;
     }
     // The text as it would read with the key typed over the selection at the caret.
     QString text = box->text();
     const int start = box->hasSelectedText() ? box->selectionStart() : box->cursorPosition();
-    text.replace(start, box->selectedText().size(), typed);
+    text.replace(start, box->selectedText().size(), QChar(char16_t(keyAscii)));
 
     const qsizetype point = text.indexOf(QLatin1Char('.'));
     const bool secondPoint = point >= 0 && text.indexOf(QLatin1Char('.'), point + 1) >= 0;
