@@ -126,8 +126,13 @@ private:
     void lvwdetails_RightButtonUp(const QPoint& globalPos);
 
     bool selectionsMade();
-    bool amountsFitStorage();
-    void writeClaim();
+    // The claim total as it is checked and written, once every amount of the
+    // claim was found storable; none after refusing one.
+    std::optional<double> storableTotal();
+    bool exceedsLimit(double total) const;
+    // Puts the next claim number into txtreimbno; false when none could be made.
+    bool showClaimNumber();
+    void writeClaim(double total);
     bool QueryUnload();
 
     // The register grid's column-0 text on its current row: the claim being edited.

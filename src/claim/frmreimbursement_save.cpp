@@ -19,9 +19,6 @@ namespace ZQ5Reimbursement {
 
 namespace {
 
-// Stored amounts are read back as ten-character text.
-constexpr qsizetype storedAmountLength = 10;
-
 QVariant selectedId(const QComboBox* combo) { return combo->currentData(Qt::UserRole).toInt(); }
 
 void runCommand(const std::shared_ptr<adodb::Connection>& connection, const QString& sql, const QVariantList& values) {
@@ -74,55 +71,59 @@ bool frmReimbursement::selectionsMade() {
     return true;
 }
 
-bool frmReimbursement::amountsFitStorage() {
+std::optional<double> frmReimbursement::storableTotal() {
     QStringList amounts{txtamount->text()};
     for (int i = 0; i < lvwdetails->topLevelItemCount(); ++i)
         amounts << lvwdetails->topLevelItem(i)->text(2);
     for (const QString& amount : amounts) {
-        const QString stored = formatAmount(numericValue(amount));
-        if (stored.length() <= storedAmountLength)
+        if (storableAmount(amount))
             continue;
-        showMessage(this,
-                    QStringLiteral("The amount ") + stored + QStringLiteral(" is too large to be saved: an amount "
-                                                                            "may have at most 10 characters."),
-                    QMessageBox::Information);
-        return false;
+        showMessage(this, amountTooLargeMessage(amount), QMessageBox::Information);
+        return std::nullopt;
     }
-    return true;
+    return storableAmount(txtamount->text());
+}
+
+bool frmReimbursement::exceedsLimit(double total) const {
+    return lvwdetails->topLevelItemCount() > 0 &&
+           numericValue(txtlimit->text()) - numericValue(txtutilized->text()) < total;
 }
 
 void frmReimbursement::cmdOk_Click() {
     WaitCursor hourglass;
-    if (!selectionsMade() || !amountsFitStorage())
+    if (!selectionsMade())
+        return;
+    const std::optional<double> total = storableTotal();
+    if (!total)
         return;
 
     const bool newClaim = context_.strMode == QLatin1String("N");
     try {
+        // The clerk answers the limit question before the write lock is
+        // taken, so that no other workstation's save waits on the answer.
+        if (exceedsLimit(*total)) {
+            if (newClaim && !showClaimNumber())
+                return;
+            if (showMessage(this,
+                            QStringLiteral("Total Amount is greater than reimbursement limit. Do you want to continue?"),
+                            QMessageBox::Question, QMessageBox::Yes | QMessageBox::No,
+                            QMessageBox::Yes) == QMessageBox::No) {
+                lvwdetails->setFocus();
+                return;
+            }
+        }
         // Numbering and writing share one transaction, so a second saver waits
         // for this one and then sees its number and ID.
         adodb::Transaction transaction(*context_.gAdoCon());
         if (newClaim) {
-            const QString number = GenerateReimbursement();
-            if (number.isEmpty())
-                return;  // already logged and shown; nothing was written
-            txtreimbno->setText(number);
+            if (!showClaimNumber())
+                return;
             objCommonDB->setstrTablename(context_.tables[QStringLiteral("pReimburseHeader")]);
             lngReimburseID = objCommonDB->fnGetNextMaxNo(QStringLiteral("rhreimburseid"));
         } else {
             lngReimburseID = static_cast<std::int32_t>(numericValue(registerClaimIdText()));
         }
-
-        if (lvwdetails->topLevelItemCount() > 0 &&
-            numericValue(txtlimit->text()) - numericValue(txtutilized->text()) < numericValue(txtamount->text()) &&
-            showMessage(this,
-                        QStringLiteral("Total Amount is greater than reimbursement limit. Do you want to continue?"),
-                        QMessageBox::Question, QMessageBox::Yes | QMessageBox::No,
-                        QMessageBox::Yes) == QMessageBox::No) {
-            lvwdetails->setFocus();
-            return;
-        }
-
-        writeClaim();
+        writeClaim(*total);
         transaction.commit();
     } catch (const std::exception& exception) {
         hourglass.restore();
@@ -136,22 +137,30 @@ void frmReimbursement::cmdOk_Click() {
     close();
 }
 
-void frmReimbursement::writeClaim() {
+bool frmReimbursement::showClaimNumber() {
+    const QString number = GenerateReimbursement();
+    if (number.isEmpty())
+        return false;  // already logged and shown; nothing was written
+    txtreimbno->setText(number);
+    return true;
+}
+
+void frmReimbursement::writeClaim(double total) {
     const auto& connection = context_.gAdoCon();
     const TableNames& tables = context_.tables;
     const std::int16_t company = context_.gintCompanyID;
     const QString claimDate = dtpdate->date().toString(QStringLiteral("dd/MM/yyyy"));
-    const QString remarks = txtremark->toPlainText().trimmed();
+    const QString remarks = trimBlanks(txtremark->toPlainText());
 
     if (context_.strMode == QLatin1String("N")) {
         runCommand(connection, headerInsertStatement(tables),
                    {QVariant::fromValue<std::int32_t>(lngReimburseID), QVariant::fromValue<std::int16_t>(company),
-                    txtreimbno->text().trimmed(), claimDate, selectedId(cboemployee), selectedId(cboapproved),
-                    remarks.isEmpty() ? QVariant() : QVariant(remarks), numericValue(txtamount->text()),
-                    QVariant::fromValue<std::int16_t>(0), selectedId(cboCurrency), selectedId(cbotype)});
+                    trimBlanks(txtreimbno->text()), claimDate, selectedId(cboemployee), selectedId(cboapproved),
+                    remarks.isEmpty() ? QVariant() : QVariant(remarks), total, QVariant::fromValue<std::int16_t>(0),
+                    selectedId(cboCurrency), selectedId(cbotype)});
     } else {
         runCommand(connection, headerUpdateStatement(tables, lngReimburseID, company),
-                   {claimDate, remarks, selectedId(cboemployee), selectedId(cboapproved), txtamount->text().trimmed(),
+                   {claimDate, remarks, selectedId(cboemployee), selectedId(cboapproved), total,
                     selectedId(cboCurrency), selectedId(cbotype)});
         connection->Execute(linesDeleteStatement(tables, lngReimburseID, company));
     }
@@ -161,7 +170,8 @@ void frmReimbursement::writeClaim() {
         const QTreeWidgetItem* line = lvwdetails->topLevelItem(i);
         runCommand(connection, lineInsert,
                    {QVariant::fromValue<std::int16_t>(company), QVariant::fromValue<std::int32_t>(lngReimburseID),
-                    line->text(0), line->text(1).trimmed(), line->text(2).trimmed(), line->text(3).trimmed()});
+                    line->text(0), trimBlanks(line->text(1)), *storableAmount(line->text(2)),
+                    trimBlanks(line->text(3))});
     }
 }
 
