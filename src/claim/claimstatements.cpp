@@ -28,7 +28,11 @@ QString approverCondition(std::int16_t companyId, const QString& sanctionDesigna
            sanctionDesignations + QStringLiteral(")");
 }
 
-QString typeListSource(const TableNames& tables, const QDate& claimDate, qlonglong employeeId) {
+// The condition that keeps a read of eligibility to the company's own.
+QString eligibilityCompany(std::int16_t companyId) { return QStringLiteral(" and d.redcompanyid=") + number(companyId); }
+
+QString typeListSource(const TableNames& tables, const QDate& claimDate, qlonglong employeeId,
+                       std::int16_t companyId) {
     return tables[QStringLiteral("preimbursementmaster")] + QStringLiteral(" m, ") +
            tables[QStringLiteral("preimeligibilityheader")] + QStringLiteral(" h, ") +
            tables[QStringLiteral("preimeligibilitydetail")] + QStringLiteral(" d ") +
@@ -36,11 +40,11 @@ QString typeListSource(const TableNames& tables, const QDate& claimDate, qlonglo
            QStringLiteral(" and h.rereimelid=d.redreimelid  and h.recancelled=0 ") +
            QStringLiteral(" and h.recompanyid=m.companyid and m.rtypeid=h.reretypeid and '") + slashDate(claimDate) +
            QStringLiteral("' between h.rereimeffdate and ") + QStringLiteral(" h.rereimtilldate and d.reemployeeid=") +
-           number(employeeId);
+           number(employeeId) + eligibilityCompany(companyId);
 }
 
 QString currencyListSource(const TableNames& tables, qlonglong typeId, const QDate& claimDate,
-                           qlonglong employeeId) {
+                           qlonglong employeeId, std::int16_t companyId) {
     return tables[QStringLiteral("pcurrencymaster")] + QStringLiteral(" c,") +
            tables[QStringLiteral("preimeligibilityheader")] + QStringLiteral(" h,") +
            tables[QStringLiteral("preimeligibilitydetail")] + QStringLiteral(" d") +
@@ -48,7 +52,7 @@ QString currencyListSource(const TableNames& tables, qlonglong typeId, const QDa
            QStringLiteral(" h.rereimelid=d.redreimelid  and h.recancelled=0  and  h.recompanyid=c.CompanyID and") +
            QStringLiteral(" c.CurrencyID=h.recurrencyid and h.reretypeid= ") + number(typeId) +
            QStringLiteral(" and h.rereimeffdate <='") + slashDate(claimDate) + QStringLiteral("' and ") +
-           QStringLiteral(" d.reemployeeid=") + number(employeeId);
+           QStringLiteral(" d.reemployeeid=") + number(employeeId) + eligibilityCompany(companyId);
 }
 
 QString symbolCondition(qlonglong currencyId, std::int16_t companyId) {
@@ -81,7 +85,7 @@ QString utilizedStatement(const TableNames& tables, std::int16_t companyId, qlon
 }
 
 QString limitStatement(const TableNames& tables, qlonglong typeId, qlonglong employeeId,
-                       const QDate& claimDate) {
+                       const QDate& claimDate, std::int16_t companyId) {
     const QString date = slashDate(claimDate);
     return QStringLiteral("select d.relimit,c.Symbol from ") + tables[QStringLiteral("preimeligibilityheader")] +
            QStringLiteral(" h,") + tables[QStringLiteral("preimeligibilitydetail")] + QStringLiteral(" d,") +
@@ -91,7 +95,8 @@ QString limitStatement(const TableNames& tables, qlonglong typeId, qlonglong emp
            QStringLiteral(" and h.recancelled=0 and h.reretypeid= ") + number(typeId) +
            QStringLiteral(" and d.reemployeeid= ") + number(employeeId) + QStringLiteral(" and ") +
            QStringLiteral("'") + date + QStringLiteral("' >= h.rereimeffdate ") + QStringLiteral(" and '") + date +
-           QStringLiteral("' <= isnull(h.rereimtilldate, ") + QStringLiteral("'") + date + QStringLiteral("')");
+           QStringLiteral("' <= isnull(h.rereimtilldate, ") + QStringLiteral("'") + date + QStringLiteral("')") +
+           eligibilityCompany(companyId);
 }
 
 QString claimHeaderStatement(const TableNames& tables, std::int16_t companyId, const QString& claimIdText) {
@@ -100,7 +105,9 @@ QString claimHeaderStatement(const TableNames& tables, std::int16_t companyId, c
            claimIdText;
 }
 
-QString claimLinesCondition(const QString& claimIdText) { return QStringLiteral("rdreimburseid = ") + claimIdText; }
+QString claimLinesCondition(const QString& claimIdText, std::int16_t companyId) {
+    return QStringLiteral("rdreimburseid = ") + claimIdText + QStringLiteral(" and rdCompanyId = ") + number(companyId);
+}
 
 QString prefixStatement(const TableNames& tables, std::int32_t interfaceId, std::int16_t companyId) {
     return QStringLiteral("SELECT Prefix FROM ") + tables[QStringLiteral("pPrefix")] +

@@ -17,9 +17,12 @@ class TableNames;
 QString settingsCondition(std::int16_t companyId);
 QString employeeCondition(std::int16_t companyId);
 QString approverCondition(std::int16_t companyId, const QString& sanctionDesignations);
-QString typeListSource(const TableNames& tables, const QDate& claimDate, qlonglong employeeId);
+// The employee's eligibility is the company's: employee, type and claim IDs
+// are numbered per company, so each read of it names the company.
+QString typeListSource(const TableNames& tables, const QDate& claimDate, qlonglong employeeId,
+                       std::int16_t companyId);
 QString currencyListSource(const TableNames& tables, qlonglong typeId, const QDate& claimDate,
-                           qlonglong employeeId);
+                           qlonglong employeeId, std::int16_t companyId);
 QString symbolCondition(qlonglong currencyId, std::int16_t companyId);
 
 // Eligibility figures. `editedClaimId` (the register's column-0 text) leaves
@@ -28,11 +31,11 @@ QString utilizedStatement(const TableNames& tables, std::int16_t companyId, qlon
                           qlonglong typeId, const QDate& claimDate,
                           const std::optional<QString>& editedClaimId);
 QString limitStatement(const TableNames& tables, qlonglong typeId, qlonglong employeeId,
-                       const QDate& claimDate);
+                       const QDate& claimDate, std::int16_t companyId);
 
 // Loading an existing claim into the window.
 QString claimHeaderStatement(const TableNames& tables, std::int16_t companyId, const QString& claimIdText);
-QString claimLinesCondition(const QString& claimIdText);
+QString claimLinesCondition(const QString& claimIdText, std::int16_t companyId);
 
 // Claim numbering.
 QString prefixStatement(const TableNames& tables, std::int32_t interfaceId, std::int16_t companyId);

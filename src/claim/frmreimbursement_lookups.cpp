@@ -31,7 +31,8 @@ void focusIfPossible(QWidget* window, QWidget* control) {
 void frmReimbursement::cboemployee_Click() {
     if (cboemployee->currentIndex() < 0)
         return;
-    objCommonDB->setstrTablename(typeListSource(context_.tables, dtpdate->date(), selectedId(cboemployee)));
+    objCommonDB->setstrTablename(typeListSource(context_.tables, dtpdate->date(), selectedId(cboemployee),
+                                                context_.gintCompanyID));
     objCommonDB->populateComboorList(cbotype, QStringLiteral("rtypeid"), QStringLiteral("rtypename"));
 }
 
@@ -44,7 +45,8 @@ void frmReimbursement::cbotype_Click() {
     if (cbotype->currentIndex() < 0)
         return;
     objCommonDB->setstrTablename(
-        currencyListSource(context_.tables, selectedId(cbotype), dtpdate->date(), selectedId(cboemployee)));
+        currencyListSource(context_.tables, selectedId(cbotype), dtpdate->date(), selectedId(cboemployee),
+                           context_.gintCompanyID));
     objCommonDB->populateComboorList(cboCurrency, QStringLiteral("distinct CurrencyID"), QStringLiteral("CurrencyName"));
 }
 
@@ -86,7 +88,7 @@ void frmReimbursement::CalculateLimits() {
     utilized.Close();
 
     adodb::Recordset limit;
-    limit.Open(limitStatement(context_.tables, typeId, employeeId, claimDate), context_.gAdoCon(),
+    limit.Open(limitStatement(context_.tables, typeId, employeeId, claimDate, context_.gintCompanyID), context_.gAdoCon(),
                adodb::adOpenKeyset);
     if (!limit.isEOF())
         txtlimit->setText(limit.Fields(QStringLiteral("relimit")).textOrEmpty());

@@ -79,7 +79,7 @@ void FrmMaster::CmdEdit_Click() {
                 window->cboCurrency->setEnabled(false);
             window->txtremark->setPlainText(header.Fields(QStringLiteral("rhremarks")).textOrEmpty());
             objCommonDB->PopulateListview(window->lvwdetails, context_.tables[QStringLiteral("pReimbursedetail")],
-                                          claimLinesCondition(claimIdText), QStringLiteral("SLNO"),
+                                          claimLinesCondition(claimIdText, context_.gintCompanyID), QStringLiteral("SLNO"),
                                           QStringLiteral("rdbillno"), QStringLiteral("convert(varchar(10),rdbillamt)"),
                                           QStringLiteral("rdremarks"));
             window->rethrowHiddenFailure();

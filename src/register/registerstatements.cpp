@@ -19,7 +19,9 @@ QString listingStatement(const TableNames& tables, std::int16_t companyId, std::
                 + fromClause(tables)
                 + QStringLiteral(" Where rh.rhrtypeid = rm.rtypeid ")
                 + QStringLiteral(" And rh.rhCompanyid = pe.ecompanyid And rh.rhclaimempid = pe.eempid And rh.rhCompanyid =")
-                + QString::number(companyId);
+                + QString::number(companyId)
+                // Type IDs are numbered per company, as claims are.
+                + QStringLiteral(" And rm.companyid = rh.rhCompanyid");
     if (days > 0)
         sql += QStringLiteral(" and rhdate >='") + processDate.addDays(-days).toString(QStringLiteral("yyyyMMdd"))
              + QStringLiteral("'");
