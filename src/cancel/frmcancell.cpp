@@ -80,10 +80,10 @@ void frmcancell::cmdOk_Click() {
 }
 
 void frmcancell::reject() {
-    if (cmdOk->isEnabled())
-        cancelClaim();
-    if (!cmdOk->isEnabled())
-        QDialog::reject();
+    const bool tryNow = cmdOk->isEnabled() && !failed_;
+    if (tryNow && !cancelClaim() && !failed_)
+        return;  // refused for want of a reason
+    QDialog::reject();
 }
 
 bool frmcancell::cancelClaim() {
@@ -101,6 +101,7 @@ bool frmcancell::cancelClaim() {
         grid.selectCurrentRow();
         return true;
     } catch (const std::exception& exception) {
+        failed_ = true;
         WriteErrorLog(objectName(), QStringLiteral("Cmdok_Click "), toError(exception));
         return false;
     }

@@ -40,7 +40,8 @@ public:
 
 public slots:
     // Every close request (close button, Escape, the system) comes here:
-    // the window only goes away once the claim is cancelled.
+    // it runs the cancellation when none was tried yet; after a failed one
+    // the window lets the clerk leave, nothing written.
     void reject() override;
 
 private:
@@ -54,6 +55,7 @@ private:
     void showCancelled(FlexGrid& grid);
 
     Context& context_;
+    bool failed_ = false;
 };
 
 }  // namespace ZQ5Reimbursement
