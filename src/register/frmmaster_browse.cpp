@@ -75,7 +75,7 @@ void FrmMaster::runTrapped(const QString& procedure, const std::function<void()>
             WriteErrorLog(objectName(), procedure, error, true);
         } catch (const std::exception&) {
             // The log itself failed (database gone): the user still learns what went wrong.
-            showMessage(this, error.Description(), QMessageBox::Warning);
+            showMessage(this, clerkMessage(procedure, error), QMessageBox::Warning);
         }
     }
 }

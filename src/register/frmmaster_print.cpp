@@ -17,8 +17,8 @@ void FrmMaster::cmdPrint_Click() {
                                                                    claimIdText));
         crpReimbursement->preview(this);
     } catch (const std::exception& exception) {
-        // The preview reports its failures without logging them.
-        showMessage(this, toError(exception).Description(), QMessageBox::Information);
+        // The preview reports its failures; only the database's go to the log.
+        showFailure(this, objectName(), QStringLiteral("cmdPrint_Click "), toError(exception));
     }
 }
 

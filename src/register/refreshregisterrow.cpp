@@ -47,7 +47,7 @@ void RefreshRegisterRow(const QString& condition, std::int32_t claimId) {
             copyClaimIntoGrid(context, *master->flexMaster, claim, claimId);
         claim.Close();
     } catch (const std::exception& exception) {
-        showMessage(master, toError(exception).Description(), QMessageBox::Information);
+        showFailure(master, QStringLiteral("basReimbursement"), QStringLiteral("RefreshRegisterRow"), toError(exception));
     }
 }
 

@@ -38,8 +38,9 @@ void SaveControlValues(QWidget* window);
 bool IsFormChanged(QWidget* window);
 
 // Appends one line to the error log beside the library and, with `show` and a
-// non-zero number, shows the description. A failing user-name lookup leaves
-// the line's user empty; a log file that cannot be written raises.
+// non-zero number, shows the clerkMessage of the error. A failing user-name
+// lookup leaves the line's user empty; for a database that is busy the name
+// is not looked up again but taken from an earlier line, if any.
 void WriteErrorLog(const QString& formName, std::int16_t userId, const QString& procedureName,
                    const QString& mode, long number, const QString& source,
                    const QString& description, bool show);
@@ -48,6 +49,15 @@ void WriteErrorLog(const QString& formName, const QString& procedureName, const 
                    bool show = true);
 // Converts any exception to an adodb::Error (std::exception's text as the description).
 adodb::Error toError(const std::exception& exception);
+// What a clerk is shown for an error. An engine's own text tells a clerk
+// nothing: a database failure becomes a sentence saying what failed (by the
+// procedure's name) and what to do, while the log keeps the engine's text.
+// Other errors are the module's own words and are shown as they are.
+QString clerkMessage(const QString& procedureName, const adodb::Error& error);
+// For the procedures that show their failures instead of logging them: the
+// clerkMessage as information; a database failure is logged too, unshown,
+// so that the engine's text is kept.
+void showFailure(QWidget* parent, const QString& formName, const QString& procedureName, const adodb::Error& error);
 
 // The folder of the component's own library file.
 QString componentFolder();

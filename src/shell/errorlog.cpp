@@ -2,12 +2,14 @@
 
 #include "commonmodule.h"
 #include "context.h"
+#include "errors.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QStringList>
 
 #include <dlfcn.h>
@@ -20,20 +22,48 @@ namespace {
 const QString applicationName = QStringLiteral("ZQ5Reimbursement");
 constexpr long internalError = 51;
 
+// Names found before, by connection and user: a log line for a database that
+// is busy takes the name from here rather than wait for it once more.
+QHash<QString, QString>& knownUserNames() {
+    static QHash<QString, QString> names;
+    return names;
+}
+
 // The user's name for the log line. The error being logged is often the
 // database being unreachable; that must not cost the error its entry and its
 // message, so a failed lookup leaves the name empty.
-QString userName(std::int16_t userId) {
-    auto users = createObject<CommonModule::clsCommonDB>("CommonModule.clsCommonDB");
+QString userName(std::int16_t userId, bool databaseBusy) {
     Context& context = Context::instance();
+    const QString key = context.gAdoCon()->ConnectionString() + QLatin1Char('|') + QString::number(userId);
+    if (databaseBusy)
+        return knownUserNames().value(key);
+    auto users = createObject<CommonModule::clsCommonDB>("CommonModule.clsCommonDB");
     users->setadocon(context.gAdoCon());
     users->setstrTablename(context.tables[QStringLiteral("pusers")] + QStringLiteral(" where userid=")
                            + QString::number(userId));
     try {
-        return users->fnReturnField(QStringLiteral("username"));
+        const QString name = users->fnReturnField(QStringLiteral("username"));
+        knownUserNames().insert(key, name);
+        return name;
     } catch (const adodb::Error&) {
         return {};
     }
+}
+
+// What failed, in the words of the procedure's purpose.
+QString failedAction(const QString& procedureName) {
+    static const QHash<QString, QString> actions{
+        {QStringLiteral("Form_Load "), QStringLiteral("The register could not be opened")},
+        {QStringLiteral("cmdOk_Click "), QStringLiteral("The claim could not be saved")},
+        {QStringLiteral("Cmdok_Click "), QStringLiteral("The claim could not be cancelled")},
+        {QStringLiteral("CmdDelete_Click "), QStringLiteral("The claim could not be cancelled")},
+        {QStringLiteral("GenerateReimbursement"), QStringLiteral("No claim number could be made")},
+        {QStringLiteral("CmdEdit_Click "), QStringLiteral("The claim could not be opened")},
+        {QStringLiteral("cmdnew_Click "), QStringLiteral("A new claim could not be started")},
+        {QStringLiteral("RefreshRegisterRow"), QStringLiteral("The claim was saved, but the register could not show it")},
+        {QStringLiteral("cmdPrint_Click "), QStringLiteral("The report could not be shown")},
+    };
+    return actions.value(procedureName, QStringLiteral("The command could not be completed"));
 }
 
 // Callers log from inside their own error handling, usually from an event
@@ -60,7 +90,8 @@ QString componentFolder() {
 void WriteErrorLog(const QString& formName, std::int16_t userId, const QString& procedureName,
                    const QString& mode, long number, const QString& source, const QString& description,
                    bool show) {
-    const QString user = userName(userId);
+    const adodb::Error error(number, source, description);
+    const QString user = userName(userId, adodb::failureKind(error) == adodb::FailureKind::Busy);
     const QStringList fields{
         formName,
         applicationName,
@@ -75,7 +106,35 @@ void WriteErrorLog(const QString& formName, std::int16_t userId, const QString& 
     appendLine(componentFolder() + QLatin1Char('/') + applicationName + QStringLiteral("Error.log"),
                fields.join(QLatin1Char(':')));
     if (show && number != 0)
-        showMessage(nullptr, description, QMessageBox::Warning);
+        showMessage(nullptr, clerkMessage(procedureName, error), QMessageBox::Warning);
+}
+
+void showFailure(QWidget* parent, const QString& formName, const QString& procedureName, const adodb::Error& error) {
+    if (adodb::failureKind(error) != adodb::FailureKind::Program)
+        WriteErrorLog(formName, procedureName, error, false);
+    showMessage(parent, clerkMessage(procedureName, error), QMessageBox::Information);
+}
+
+QString clerkMessage(const QString& procedureName, const adodb::Error& error) {
+    switch (adodb::failureKind(error)) {
+    case adodb::FailureKind::Program:
+        return error.Description();
+    case adodb::FailureKind::Busy:
+        return failedAction(procedureName) +
+               QStringLiteral(": another workstation is using the database. Wait a moment and try again.");
+    case adodb::FailureKind::Unwritable:
+        return failedAction(procedureName) +
+               QStringLiteral(": the database file cannot be written; it may be read-only, moved or deleted. "
+                              "Ask your administrator to check it.");
+    case adodb::FailureKind::Layout:
+        return failedAction(procedureName) +
+               QStringLiteral(": the database lacks a table or column this module needs. "
+                              "Ask your administrator to check the database.");
+    case adodb::FailureKind::Engine:
+        break;
+    }
+    return failedAction(procedureName) +
+           QStringLiteral(": the database reported an error. Try again; if it keeps failing, ask your administrator.");
 }
 
 void WriteErrorLog(const QString& formName, const QString& procedureName, const adodb::Error& error, bool show) {

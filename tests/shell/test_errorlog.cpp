@@ -140,7 +140,7 @@ private slots:
         bool raised = false;
         try {
             WriteErrorLog(QStringLiteral("frmcancell"), 7, QStringLiteral("Cmdok_Click "), QString(), 5,
-                          QStringLiteral("SQLite"), description, true);
+                          QStringLiteral("Provider"), description, true);
         } catch (...) {
             raised = true;
         }

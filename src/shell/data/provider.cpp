@@ -3,6 +3,7 @@
 #include "connectionstring.h"
 #include "errors.h"
 #include "sqlite/sqliteprovider.h"
+#include "sqlite/sqlitestatement.h"
 #include "valuetext.h"
 
 namespace adodb {
@@ -34,6 +35,12 @@ std::unique_ptr<Provider> openProvider(const QString& connectionString) {
         raise(adErrProviderNotFound,
               QStringLiteral("Provider cannot be found. It may not be properly installed. (%1)").arg(name));
     return SqliteProvider::open(settings);
+}
+
+FailureKind failureKind(const Error& error) {
+    if (error.Source() == sqliteErrorSource)
+        return sqliteFailureKind(error.Number());
+    return FailureKind::Program;
 }
 
 }  // namespace adodb

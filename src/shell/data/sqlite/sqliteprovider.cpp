@@ -31,7 +31,7 @@ std::unique_ptr<Provider> SqliteProvider::open(const ConnectionString& settings)
     const int opened = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr);
     std::unique_ptr<SqliteProvider> provider(new SqliteProvider(db));
     if (opened != SQLITE_OK)
-        throw Error(sqlite3_extended_errcode(db), QStringLiteral("SQLite"),
+        throw Error(sqlite3_extended_errcode(db), sqliteErrorSource,
                     QStringLiteral("%1: %2").arg(QString::fromUtf8(sqlite3_errmsg(db)), path));
     sqlite3_extended_result_codes(db, 1);
     sqlite3_busy_timeout(db, busyTimeout);

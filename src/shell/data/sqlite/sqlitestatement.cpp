@@ -8,7 +8,27 @@
 namespace adodb {
 
 void raiseEngineError(sqlite3* db) {
-    throw Error(sqlite3_extended_errcode(db), QStringLiteral("SQLite"), QString::fromUtf8(sqlite3_errmsg(db)));
+    throw Error(sqlite3_extended_errcode(db), sqliteErrorSource, QString::fromUtf8(sqlite3_errmsg(db)));
+}
+
+FailureKind sqliteFailureKind(long code) {
+    switch (code & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return FailureKind::Busy;
+    case SQLITE_PERM:
+    case SQLITE_READONLY:
+    case SQLITE_IOERR:
+    case SQLITE_CORRUPT:
+    case SQLITE_FULL:
+    case SQLITE_CANTOPEN:
+    case SQLITE_NOTADB:
+        return FailureKind::Unwritable;
+    case SQLITE_ERROR:
+        return FailureKind::Layout;
+    default:
+        return FailureKind::Engine;
+    }
 }
 
 StatementHandle prepareStatement(sqlite3* db, const QByteArray& sql) { return StatementSequence(db, sql).first(); }

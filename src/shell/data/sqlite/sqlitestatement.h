@@ -1,6 +1,8 @@
 // Small helpers over the SQLite C API shared by the provider's parts.
 #pragma once
 
+#include "errors.h"
+
 #include <QByteArray>
 #include <QVariant>
 
@@ -16,9 +18,13 @@ struct StatementFinalizer {
 };
 using StatementHandle = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
 
+// The source of the engine's errors.
+inline const QString sqliteErrorSource = QStringLiteral("SQLite");
 // The engine's last error on `db` as adodb::Error: its extended result code,
 // source "SQLite", its message.
 [[noreturn]] void raiseEngineError(sqlite3* db);
+// What the engine's (extended) result code means to a person.
+FailureKind sqliteFailureKind(long code);
 
 // The first statement of `sql`; raises on a syntax error or an empty text.
 StatementHandle prepareStatement(sqlite3* db, const QByteArray& sql);
