@@ -61,7 +61,7 @@ void addEligibility(ReportRow& values, const std::shared_ptr<adodb::Connection>&
     values.insert(QStringLiteral("utilized"), formatAmount(utilized));
 
     adodb::Recordset limitRow;
-    limitRow.Open(limitStatement(tables, type, employee, date), connection);
+    limitRow.Open(limitStatement(tables, type, employee, date, company), connection);
     if (!limitRow.isEOF()) {
         const double limit = limitRow.Fields(0).Value().toDouble();
         values.insert(QStringLiteral("limit"), formatAmount(limit));

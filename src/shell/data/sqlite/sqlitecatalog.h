@@ -23,7 +23,6 @@ public:
     void refresh(sqlite3* db);
 
     const ColumnKinds& columns() const { return columns_; }
-    const DateColumns& dateColumns() const { return columns_.dates; }
     // The type of `column` in `table`, or in any table having such a column.
     DataTypeEnum parameterType(const QString& table, const QString& column) const;
 
