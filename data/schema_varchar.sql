@@ -1,0 +1,153 @@
+-- The same tables as another site lays them out: SQL Server's own types,
+-- plain varchar columns with no collation of their own, physical names in
+-- capitals and linktable rows written in capitals too. The module must work
+-- on such a file exactly as on schema.sql.
+
+CREATE TABLE LINKTABLE (
+    TABLENAME     varchar(50),
+    LINKTABLENAME varchar(50)
+);
+
+CREATE TABLE PUSERS (
+    USERID   int NOT NULL PRIMARY KEY,
+    USERNAME varchar(50)
+);
+
+CREATE TABLE PUSERRIGHTS (
+    COMPANYID      smallint NOT NULL,
+    USERID         smallint NOT NULL,
+    INTERFACEID    int NOT NULL,
+    FUNCTIONRIGHTS varchar(20)
+);
+CREATE INDEX ix_puserrights ON PUSERRIGHTS (COMPANYID, USERID, INTERFACEID);
+
+CREATE TABLE PSETTINGS (
+    COMPANYID            smallint NOT NULL PRIMARY KEY,
+    NOOFPREVIOUSDAYS     int,
+    SANCTIONDESGINATIONS varchar(100)
+);
+
+CREATE TABLE PPREFIX (
+    PREFIX      varchar(10),
+    INTERFACEID int NOT NULL,
+    COMPANYID   smallint NOT NULL
+);
+CREATE INDEX ix_pPrefix ON PPREFIX (INTERFACEID, COMPANYID);
+
+CREATE TABLE PTABLES (
+    TABLEID   int NOT NULL PRIMARY KEY,
+    TABLENAME varchar(50)
+);
+
+CREATE TABLE PTABLECOLUMNS (
+    TABLEID      int NOT NULL,
+    COLUMNID     int NOT NULL,
+    COLUMNHEADER varchar(50),
+    COLUMNLENGTH int,
+    PRIMARY KEY (TABLEID, COLUMNID)
+);
+
+CREATE TABLE PEMPLOYEE (
+    EEMPID     int NOT NULL,
+    ECOMPANYID smallint NOT NULL,
+    ENAME      varchar(100),
+    EACTIVE    smallint DEFAULT 1,
+    EDESIGID   int,
+    PRIMARY KEY (ECOMPANYID, EEMPID)
+);
+
+CREATE TABLE PCURRENCYMASTER (
+    COMPANYID    smallint NOT NULL,
+    CURRENCYID   int NOT NULL,
+    CURRENCYNAME varchar(50),
+    SYMBOL       varchar(10),
+    PRIMARY KEY (COMPANYID, CURRENCYID)
+);
+
+CREATE TABLE PREIMBURSEMENTMASTER (
+    RTYPEID   int NOT NULL,
+    RTYPENAME varchar(50),
+    COMPANYID smallint NOT NULL,
+    PRIMARY KEY (RTYPEID, COMPANYID)
+);
+
+CREATE TABLE PREIMELIGIBILITYHEADER (
+    REREIMELID     int NOT NULL,
+    RECOMPANYID    smallint NOT NULL,
+    RERETYPEID     int,
+    RECURRENCYID   int,
+    REREIMEFFDATE  datetime,
+    REREIMTILLDATE datetime,
+    RECANCELLED    smallint DEFAULT 0,
+    PRIMARY KEY (RECOMPANYID, REREIMELID)
+);
+CREATE INDEX ix_preimeligibilityheader_type ON PREIMELIGIBILITYHEADER (RECOMPANYID, RERETYPEID);
+
+CREATE TABLE PREIMELIGIBILITYDETAIL (
+    REDCOMPANYID smallint NOT NULL,
+    REDREIMELID  int NOT NULL,
+    REEMPLOYEEID int NOT NULL,
+    RELIMIT      float
+);
+CREATE INDEX ix_preimeligibilitydetail ON PREIMELIGIBILITYDETAIL (REDCOMPANYID, REDREIMELID, REEMPLOYEEID);
+CREATE INDEX ix_preimeligibilitydetail_emp ON PREIMELIGIBILITYDETAIL (REEMPLOYEEID);
+
+CREATE TABLE PREIMBURSEHEADER (
+    RHREIMBURSEID      int NOT NULL,
+    RHCOMPANYID        smallint NOT NULL,
+    RHREIMBURSENO      varchar(20),
+    RHDATE             datetime,
+    RHCLAIMEMPID       int,
+    RHAPPROVEDEMPID    int,
+    RHREMARKS          varchar(255),
+    RHTOTALAMT         float,
+    RHCANCELLED        smallint DEFAULT 0,
+    RHCANCELLEDREMARKS varchar(255),
+    RHCURRENCYID       int,
+    RHRTYPEID          int,
+    PRIMARY KEY (RHCOMPANYID, RHREIMBURSEID)
+);
+CREATE INDEX ix_pReimburseHeader_date ON PREIMBURSEHEADER (RHCOMPANYID, RHDATE);
+CREATE INDEX ix_pReimburseHeader_emp ON PREIMBURSEHEADER (RHCOMPANYID, RHCLAIMEMPID, RHRTYPEID);
+CREATE INDEX ix_pReimburseHeader_id ON PREIMBURSEHEADER (RHREIMBURSEID);
+
+CREATE TABLE PREIMBURSEDETAIL (
+    RDCOMPANYID   smallint NOT NULL,
+    RDREIMBURSEID int NOT NULL,
+    RDDETAILID    int NOT NULL,
+    RDBILLNO      varchar(50),
+    RDBILLAMT     float,
+    RDREMARKS     varchar(255)
+);
+CREATE INDEX ix_pReimbursedetail ON PREIMBURSEDETAIL (RDREIMBURSEID, RDCOMPANYID);
+
+CREATE TABLE PPAYMENTHEADER (
+    PHCOMPANYID smallint NOT NULL,
+    PHPAYMENTID int NOT NULL,
+    PHCANCELLED smallint DEFAULT 0,
+    PRIMARY KEY (PHCOMPANYID, PHPAYMENTID)
+);
+
+CREATE TABLE PPAYMENTDETAIL (
+    PDCOMPANYID   smallint NOT NULL,
+    PDPAYMENTID   int NOT NULL,
+    PDREIMBURSEID int NOT NULL
+);
+CREATE INDEX ix_pPaymentDetail ON PPAYMENTDETAIL (PDREIMBURSEID, PDCOMPANYID);
+
+INSERT INTO LINKTABLE (TABLENAME, LINKTABLENAME) VALUES
+    ('PUSERS', 'pusers'),
+    ('PFACILITYMASTER', 'pfacilitymaster'),
+    ('PEMPLOYEE', 'pemployee'),
+    ('PFACILITYDETAILS', 'pfacilitydetails'),
+    ('PREIMBURSEDETAIL', 'pReimbursedetail'),
+    ('PREIMBURSEHEADER', 'pReimburseHeader'),
+    ('PTABLES', 'ptables'),
+    ('PTABLECOLUMNS', 'ptablecolumns'),
+    ('PUSERRIGHTS', 'puserrights'),
+    ('PSETTINGS', 'pSettings'),
+    ('PPREFIX', 'pPrefix'),
+    ('PCURRENCYMASTER', 'pcurrencymaster'),
+    ('PREIMBURSEMENTMASTER', 'preimbursementmaster'),
+    ('PREIMELIGIBILITYHEADER', 'preimeligibilityheader'),
+    ('PREIMELIGIBILITYDETAIL', 'preimeligibilitydetail');
