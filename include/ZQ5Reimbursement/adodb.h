@@ -1,7 +1,9 @@
 // The data layer: an ADO-like connection, recordset and command over a
 // pluggable provider. The embedded default is SQLite ("Provider=SQLite;
 // Data Source=<path>"), which runs the module's T-SQL statement texts with
-// SQL Server's results. Every failure is raised as adodb::Error.
+// SQL Server's results; ODBC strings ("DSN=...", "Driver=...;...",
+// "Provider=MSDASQL;...") and the SQL Server OLE DB strings open the ODBC
+// provider. Every failure is raised as adodb::Error.
 #pragma once
 
 #include <QString>
@@ -64,18 +66,22 @@ enum ErrorNumber : long {
     adErrInvalidUseOfNull = 94,
 };
 
-// A failure with the number, source and description that the error log writes.
+// A failure with the number, source and description that the error log
+// writes. An ODBC driver's error also carries its SQLSTATE; its number is the
+// engine's own (1205 for a deadlock on SQL Server).
 class Error : public std::runtime_error {
 public:
-    Error(long number, QString source, QString description);
+    Error(long number, QString source, QString description, QString sqlState = {});
     long Number() const noexcept { return number_; }
     const QString& Source() const noexcept { return source_; }
     const QString& Description() const noexcept { return description_; }
+    const QString& SQLState() const noexcept { return sqlState_; }
 
 private:
     long number_;
     QString source_;
     QString description_;
+    QString sqlState_;
 };
 
 class Provider;

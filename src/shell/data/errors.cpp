@@ -6,11 +6,12 @@ namespace {
 const QString layerSource = QStringLiteral("ZQ5Reimbursement.adodb");
 }
 
-Error::Error(long number, QString source, QString description)
+Error::Error(long number, QString source, QString description, QString sqlState)
     : std::runtime_error(description.toStdString()),
       number_(number),
       source_(std::move(source)),
-      description_(std::move(description)) {}
+      description_(std::move(description)),
+      sqlState_(std::move(sqlState)) {}
 
 void raise(long number, const QString& description) { throw Error(number, layerSource, description); }
 
