@@ -30,30 +30,33 @@ DataTypeEnum parameterTypeFor(const QString& declaredType) {
 }
 
 void SqliteCatalog::refresh(sqlite3* db) {
-    const StatementHandle version = prepareStatement(db, "PRAGMA schema_version");
+    const StatementHandle version = prepareStatement(db, versionQuery);
     if (sqlite3_step(version.get()) != SQLITE_ROW)
         raiseEngineError(db);
-    if (sqlite3_column_int(version.get(), 0) == version_)
+    if (isCurrent(sqlite3_column_int(version.get(), 0)))
         return;
-    const StatementHandle columns =
-        prepareStatement(db, "SELECT lower(m.name), lower(c.name), c.type FROM sqlite_schema AS m "
-                             "JOIN pragma_table_info(m.name) AS c WHERE m.type IN ('table', 'view')");
-    declaredTypes_.clear();
-    columns_ = {};
+    const StatementHandle rows = prepareStatement(db, columnsQuery);
+    std::vector<Column> columns;
     int result = SQLITE_ROW;
-    while ((result = sqlite3_step(columns.get())) == SQLITE_ROW) {
-        const QString column = columnText(columns.get(), 1);
-        const QString type = columnText(columns.get(), 2);
-        declaredTypes_[columnText(columns.get(), 0)].insert(column, type);
-        switch (parameterTypeFor(type)) {
-        case adDate: columns_.dates.insert(column); break;
-        case adVarChar: columns_.texts.insert(column); break;
-        default: columns_.numbers.insert(column); break;
-        }
-    }
+    while ((result = sqlite3_step(rows.get())) == SQLITE_ROW)
+        columns.push_back({columnText(rows.get(), 0), columnText(rows.get(), 1), columnText(rows.get(), 2)});
     if (result != SQLITE_DONE)
         raiseEngineError(db);
-    version_ = sqlite3_column_int(version.get(), 0);
+    replace(sqlite3_column_int(version.get(), 0), columns);
+}
+
+void SqliteCatalog::replace(int schemaVersion, const std::vector<Column>& columns) {
+    declaredTypes_.clear();
+    columns_ = {};
+    for (const Column& column : columns) {
+        declaredTypes_[column.table].insert(column.column, column.declaredType);
+        switch (parameterTypeFor(column.declaredType)) {
+        case adDate: columns_.dates.insert(column.column); break;
+        case adVarChar: columns_.texts.insert(column.column); break;
+        default: columns_.numbers.insert(column.column); break;
+        }
+    }
+    version_ = schemaVersion;
 }
 
 DataTypeEnum SqliteCatalog::parameterType(const QString& table, const QString& column) const {

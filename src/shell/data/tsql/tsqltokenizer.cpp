@@ -120,3 +120,33 @@ std::vector<TsqlToken> tokenizeTsql(const QString& sql) {
 }
 
 }  // namespace adodb
+
+namespace adodb {
+
+std::vector<QString> splitTsqlStatements(const QString& sql) {
+    std::vector<QString> statements;
+    QString statement;
+    bool meaningful = false;
+    const auto finish = [&] {
+        if (meaningful)
+            statements.push_back(statement);
+        statement.clear();
+        meaningful = false;
+    };
+    for (const TsqlToken& token : tokenizeTsql(sql)) {
+        if (token.isSymbol(";")) {
+            finish();
+            continue;
+        }
+        if (token.kind == TsqlToken::Comment) {
+            statement += QLatin1Char(' ');
+            continue;
+        }
+        statement += token.text;
+        meaningful = meaningful || token.kind != TsqlToken::Blank;
+    }
+    finish();
+    return statements;
+}
+
+}  // namespace adodb

@@ -27,3 +27,13 @@ struct TsqlToken {
 std::vector<TsqlToken> tokenizeTsql(const QString& sql);
 
 }  // namespace adodb
+
+namespace adodb {
+
+// The statements of a text, split at the semicolons between them (never at
+// one inside a string, quoted name or comment), without their comments:
+// the SQLite3 ODBC driver takes a ';' or '?' in a comment for its own.
+// Blank statements are left out.
+std::vector<QString> splitTsqlStatements(const QString& sql);
+
+}  // namespace adodb
