@@ -1,7 +1,8 @@
 #include "provider.h"
 
 #include "connectionstring.h"
-#include "errors.h"
+#include "odbc/odbcconnectionstring.h"
+#include "odbc/odbcprovider.h"
 #include "sqlite/sqliteprovider.h"
 #include "sqlite/sqlitestatement.h"
 #include "valuetext.h"
@@ -27,13 +28,8 @@ std::string& Cursor::textBuffer(int column) const {
 
 std::unique_ptr<Provider> openProvider(const QString& connectionString) {
     const ConnectionString settings(connectionString);
-    const QString name = settings.value(QStringLiteral("Provider"));
-    if (name.isEmpty())
-        raise(adErrProviderNotFound,
-              QStringLiteral("Provider cannot be found: the connection string names no Provider."));
-    if (name.compare(QLatin1String("SQLite"), Qt::CaseInsensitive) != 0)
-        raise(adErrProviderNotFound,
-              QStringLiteral("Provider cannot be found. It may not be properly installed. (%1)").arg(name));
+    if (const std::optional<QString> odbc = odbcConnectionString(settings))
+        return OdbcProvider::open(*odbc);
     return SqliteProvider::open(settings);
 }
 

@@ -4,6 +4,8 @@
 #include "textvalues.h"
 #include "valuetext.h"
 
+#include <QRegularExpression>
+
 #include <cmath>
 
 namespace adodb {
@@ -49,6 +51,24 @@ double toSqlNumber(const QVariant& value, const QString& typeName) {
     if (!ok)
         raiseConversion(QStringLiteral("Error converting data type varchar to %1.").arg(typeName));
     return number;
+}
+
+QString toSqlDecimalText(const QVariant& value, const QString& typeName) {
+    static const QRegularExpression plainDecimal(QStringLiteral("^\\s*([+-]?)([0-9]*)\\.?([0-9]*)\\s*$"));
+    if (isText(value)) {
+        const QRegularExpressionMatch match = plainDecimal.match(value.toString());
+        if (match.hasMatch() && !(match.captured(2).isEmpty() && match.captured(3).isEmpty())) {
+            const QString whole = match.captured(2).isEmpty() ? QStringLiteral("0") : match.captured(2);
+            const QString sign = match.captured(1) == QLatin1String("-") ? QStringLiteral("-") : QString();
+            return sign + whole + (match.captured(3).isEmpty() ? QString() : QLatin1Char('.') + match.captured(3));
+        }
+    } else if (!isFraction(value)) {
+        bool ok = false;
+        const qlonglong whole = value.toLongLong(&ok);
+        if (ok)
+            return QString::number(whole);
+    }
+    return plainNumberText(toSqlNumber(value, typeName));
 }
 
 QString toSqlDate(const QVariant& value) {

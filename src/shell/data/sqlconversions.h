@@ -13,6 +13,9 @@ namespace adodb {
 qlonglong toSqlInteger(const QVariant& value, const QString& typeName);
 // Numbers as they are; text must be numeric. `typeName` as above ("numeric").
 double toSqlNumber(const QVariant& value, const QString& typeName);
+// The exact decimal text of a number or of numeric text ("12.50" stays
+// "12.50", 0.1 + 0.2 gives "0.3"), for an engine that takes amounts as text.
+QString toSqlDecimalText(const QVariant& value, const QString& typeName);
 // ISO text for a QDate, QDateTime, or a date text (day first "dd/mm/yyyy",
 // "yyyymmdd", "yyyy/mm/dd", ISO).
 QString toSqlDate(const QVariant& value);
