@@ -3,7 +3,8 @@
 # build/. Sourced by demo.sh and test.sh.
 set -euo pipefail
 
-PACKAGES=(cmake make g++ pkg-config qt6-base-dev libsqlite3-dev sqlite3 fonts-dejavu-core fonts-liberation2 poppler-utils)
+PACKAGES=(cmake make g++ pkg-config qt6-base-dev libsqlite3-dev sqlite3 fonts-dejavu-core fonts-liberation2 poppler-utils
+          unixodbc unixodbc-dev odbcinst tdsodbc libsqliteodbc odbc-postgresql postgresql)
 
 missing=()
 for p in "${PACKAGES[@]}"; do
@@ -15,6 +16,14 @@ if [ ${#missing[@]} -gt 0 ]; then
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+
+# The ODBC drivers by the names connection strings use (Driver=FreeTDS,
+# Driver=SQLite3, Driver=PostgreSQL Unicode), whether or not their packages
+# registered them.
+for driver in FreeTDS:/usr/share/tdsodbc/odbcinst.ini SQLite3:/usr/share/sqliteodbc/unixodbc.ini \
+              "PostgreSQL Unicode:/usr/share/psqlodbc/odbcinst.ini.template"; do
+  odbcinst -q -d -n "${driver%%:*}" >/dev/null 2>&1 || odbcinst -i -d -f "${driver#*:}" >/dev/null
+done
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build"

@@ -1,24 +1,64 @@
 #include "testdatabase.h"
 
+#include <QAtomicInt>
+#include <QCoreApplication>
 #include <QFile>
+#include <QRegularExpression>
 
 namespace {
 
 // ZQ5_PLAIN_VARCHAR=1 runs a test on another site's layout of the tables.
-QString schemaPath() {
-    return qEnvironmentVariableIntValue("ZQ5_PLAIN_VARCHAR") ? QStringLiteral(ZQ5_DATA_DIR "/schema_varchar.sql")
-                                                              : QStringLiteral(ZQ5_SCHEMA_SQL);
+QString schemaText() {
+    QFile schema(qEnvironmentVariableIntValue("ZQ5_PLAIN_VARCHAR") ? QStringLiteral(ZQ5_DATA_DIR "/schema_varchar.sql")
+                                                                    : QStringLiteral(ZQ5_SCHEMA_SQL));
+    if (!schema.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", qPrintable(schema.fileName()));
+    return QString::fromUtf8(schema.readAll());
+}
+
+QString postgresServer() {
+    QFile port(qEnvironmentVariable("ZQ5_POSTGRES_DIR") + QStringLiteral("/port"));
+    if (!port.open(QIODevice::ReadOnly))
+        qFatal("no PostgreSQL server: ZQ5_POSTGRES_DIR has no port file");
+    return QStringLiteral("Driver=PostgreSQL Unicode;Server=127.0.0.1;Port=%1;UID=postgres;Database=")
+        .arg(QString::fromLatin1(port.readAll().trimmed()));
+}
+
+void runAsAdministrator(const QString& sql) {
+    adodb::Connection administrator;
+    administrator.Open(postgresServer() + QStringLiteral("postgres"));
+    administrator.Execute(sql);
 }
 
 }  // namespace
 
+TestTarget testTarget() {
+    const QByteArray target = qgetenv("ZQ5_TEST_TARGET");
+    if (target == "odbc-sqlite")
+        return TestTarget::OdbcSqlite;
+    if (target == "odbc-postgresql")
+        return TestTarget::OdbcPostgres;
+    if (!target.isEmpty() && target != "embedded")
+        qFatal("unknown ZQ5_TEST_TARGET %s", target.constData());
+    return TestTarget::Embedded;
+}
+
 TestDatabase::TestDatabase() {
-    QFile schema(schemaPath());
-    if (!schema.open(QIODevice::ReadOnly))
-        qFatal("cannot read %s", qPrintable(schema.fileName()));
-    const QString schemaSql = QString::fromUtf8(schema.readAll());
+    QString schemaSql = schemaText();
     connection_ = std::make_shared<adodb::Connection>();
-    connection_->Open(QStringLiteral("Provider=SQLite;Data Source=%1;Create=True").arg(path()));
+    if (testTarget() == TestTarget::OdbcPostgres) {
+        static QAtomicInt created;
+        postgresDatabase_ = QStringLiteral("zq5_%1_%2").arg(QCoreApplication::applicationPid()).arg(created++);
+        runAsAdministrator(QStringLiteral("create database ") + postgresDatabase_);
+        // The shipped schema in the types both engines know; amounts exact to the cent.
+        schemaSql.remove(QStringLiteral(" COLLATE NOCASE")).replace(QRegularExpression("\\bREAL\\b"), "NUMERIC(18,2)");
+    } else {
+        connection_->Open(QStringLiteral("Provider=SQLite;Data Source=%1;Create=True").arg(path()));
+        if (testTarget() == TestTarget::OdbcSqlite)
+            connection_->Close();
+    }
+    if (connection_->State() == adodb::adStateClosed)
+        connection_->Open(connectionString());
     // One transaction for the whole schema: a file per statement is slow.
     connection_->BeginTrans();
     connection_->Execute(schemaSql);
@@ -26,12 +66,26 @@ TestDatabase::TestDatabase() {
     installObserver();
 }
 
+TestDatabase::~TestDatabase() {
+    if (postgresDatabase_.isEmpty())
+        return;
+    if (connection_->State() == adodb::adStateOpen)
+        connection_->Close();
+    runAsAdministrator(QStringLiteral("drop database %1 with (force)").arg(postgresDatabase_));
+}
+
 QString TestDatabase::path() const { return dir_.filePath(QStringLiteral("test.db")); }
 
 QString TestDatabase::connectionString() const {
-    return QStringLiteral("Provider=SQLite;Data Source=%1").arg(path());
+    switch (testTarget()) {
+    case TestTarget::OdbcSqlite:
+        return QStringLiteral("Driver=SQLite3;Database=%1").arg(path());
+    case TestTarget::OdbcPostgres:
+        return postgresServer() + postgresDatabase_;
+    default:
+        return QStringLiteral("Provider=SQLite;Data Source=%1").arg(path());
+    }
 }
-
 void TestDatabase::installObserver() {
     connection_->setStatementObserver([statements = statements_, failing = failing_](const QString& sql) {
         statements->append(sql);

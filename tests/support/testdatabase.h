@@ -1,6 +1,9 @@
-// A real SQLite database file built from the shipped schema, in a temporary
-// folder that lives as long as the object, with a recorder of every
-// statement text the code sends.
+// A real database built from the shipped schema that lives as long as the
+// object, with a recorder of every statement text the code sends. The
+// environment variable ZQ5_TEST_TARGET picks the engine: "embedded" (the
+// default: a SQLite file in a temporary folder), "odbc-sqlite" (that file
+// through the SQLite3 ODBC driver) or "odbc-postgresql" (a database of its
+// own on the server in ZQ5_POSTGRES_DIR, which the test fixture started).
 #pragma once
 
 #include <ZQ5Reimbursement/adodb.h>
@@ -10,10 +13,28 @@
 
 #include <memory>
 
+enum class TestTarget { Embedded, OdbcSqlite, OdbcPostgres };
+TestTarget testTarget();
+
+// What the test expects on the target it runs on.
+template <typename T>
+T perTarget(T embedded, T odbcSqlite, T odbcPostgres) {
+    const TestTarget target = testTarget();
+    return target == TestTarget::Embedded ? embedded : target == TestTarget::OdbcSqlite ? odbcSqlite : odbcPostgres;
+}
+
+// For what only SQLite has: the T-SQL functions, stored texts of any shape.
+#define SKIP_ON_POSTGRESQL(why)                         \
+    do {                                                \
+        if (testTarget() == TestTarget::OdbcPostgres)   \
+            QSKIP(why);                                 \
+    } while (false)
+
 class TestDatabase {
 public:
-    // Creates the file and runs data/schema.sql on it.
+    // Creates the database and runs data/schema.sql on it.
     TestDatabase();
+    ~TestDatabase();
 
     QString path() const;
     QString connectionString() const;
@@ -40,6 +61,7 @@ private:
     void installObserver();
 
     QTemporaryDir dir_;
+    QString postgresDatabase_;
     std::shared_ptr<adodb::Connection> connection_;
     std::shared_ptr<QStringList> statements_ = std::make_shared<QStringList>();
     std::shared_ptr<QStringList> failing_ = std::make_shared<QStringList>();

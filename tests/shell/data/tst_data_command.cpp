@@ -41,6 +41,7 @@ private slots:
 
 private:
     void run(const QString& sql, const QVariantList& values);
+    QVariantList firstRow(const QString& sql);
     std::unique_ptr<TestDatabase> db_;
 };
 
@@ -53,6 +54,15 @@ void CommandTest::run(const QString& sql, const QVariantList& values) {
     command.Execute(values);
 }
 
+QVariantList CommandTest::firstRow(const QString& sql) {
+    adodb::Recordset recordset;
+    recordset.Open(sql, db_->connection());
+    QVariantList values;
+    for (int i = 0; i < recordset.FieldCount(); ++i)
+        values << recordset.Fields(i).Value();
+    return values;
+}
+
 void CommandTest::describesMarkers() {
     adodb::Command command;
     command.setActiveConnection(db_->connection());
@@ -62,7 +72,8 @@ void CommandTest::describesMarkers() {
     for (const adodb::Parameter& parameter : command.Parameters())
         described << parameter.column + ":" + QString::number(parameter.type);
     QCOMPARE(described, (QStringList{"rhdate:7", "rhRemarks:200", "rhClaimEmpID:3", "rhapprovedempid:3",
-                                     "rhTotalAmt:5", "rhcurrencyid:3", "rhrtypeid:3"}));
+                                     perTarget<QString>("rhTotalAmt:5", "rhTotalAmt:5", "rhTotalAmt:131"),
+                                     "rhcurrencyid:3", "rhrtypeid:3"}));
     command.setCommandText(headerInsert);
     command.RefreshParameters();
     QCOMPARE(command.Parameters().size(), size_t(11));
@@ -71,17 +82,17 @@ void CommandTest::describesMarkers() {
     QCOMPARE(command.Parameters()[10].column, QString("rhrtypeid"));
 }
 
+// Dates, numbers and NULL as their types, never as the texts the window holds.
 void CommandTest::storesTheClaimWindowsValues() {
     run(headerInsert, headerValues("05/03/2004"));
-    QCOMPARE(db_->rows("select rhdate || '', rhremarks is null, rhTotalAmt from pReimburseHeader"),
-             QStringList{"2004-03-05|1|100"});
+    QCOMPARE(firstRow("select rhdate, rhremarks, rhTotalAmt from pReimburseHeader"),
+             (QVariantList{QDate(2004, 3, 5), QVariant(), 100.0}));
     run(headerUpdate, {"06/03/2004", "", 4, 5, "1234.50", 1, 2});
-    QCOMPARE(db_->rows("select rhdate || '', rhremarks, rhClaimEmpID, rhapprovedempid, typeof(rhTotalAmt), "
-                       "rhTotalAmt, rhreimburseno from pReimburseHeader"),
-             QStringList{"2004-03-06||4|5|real|1234.5|RB1"});
+    QCOMPARE(firstRow("select rhdate, rhremarks, rhClaimEmpID, rhapprovedempid, rhTotalAmt, rhreimburseno "
+                      "from pReimburseHeader"),
+             (QVariantList{QDate(2004, 3, 6), QString(""), 4LL, 5LL, 1234.5, QString("RB1")}));
     run(lineInsert, {1, 5, "1", "B-1", "12.50", "r"});
-    QCOMPARE(db_->rows("select typeof(rddetailid), rddetailid, typeof(rdbillamt), rdbillamt from pReimbursedetail"),
-             QStringList{"integer|1|real|12.5"});
+    QCOMPARE(firstRow("select rddetailid, rdbillamt from pReimbursedetail"), (QVariantList{1LL, 12.5}));
 }
 
 void CommandTest::storesBillNumbersExactly_data() {
@@ -90,6 +101,7 @@ void CommandTest::storesBillNumbersExactly_data() {
     QTest::newRow("percent and underscore") << "50%_off";
     QTest::newRow("statement text") << "1; delete from pReimbursedetail; --";
     QTest::newRow("marker and date shape") << "? 20040214";
+    QTest::newRow("Unicode") << "Zoë Ångström ✓ 😀";
 }
 
 void CommandTest::storesBillNumbersExactly() {
@@ -109,7 +121,8 @@ void CommandTest::readsDateTexts_data() {
     QTest::newRow("ISO") << QVariant("2004-03-05") << "2004-03-05";
     QTest::newRow("QDate") << QVariant(QDate(2004, 3, 5)) << "2004-03-05";
     QTest::newRow("QDateTime at midnight") << QVariant(QDateTime({2004, 3, 5}, {0, 0})) << "2004-03-05";
-    QTest::newRow("QDateTime") << QVariant(QDateTime({2004, 3, 5}, {10, 30})) << "2004-03-05 10:30:00";
+    if (testTarget() != TestTarget::OdbcPostgres)  // a date column that keeps a time
+        QTest::newRow("QDateTime") << QVariant(QDateTime({2004, 3, 5}, {10, 30})) << "2004-03-05 10:30:00";
 }
 
 void CommandTest::readsDateTexts() {

@@ -46,9 +46,11 @@ private:
 
 void RecordsetTest::initTestCase() {
     db_ = std::make_unique<TestDatabase>();
-    db_->exec("create table samples (id integer, d date, dt datetime, amount real, name text);"
+    db_->exec("create table samples (id integer, d date, dt timestamp, amount real, name text);"
               "insert into samples values (1, '2004-03-05', '2004-03-05 10:30:00', 12.5, 'x'),"
               " (2, '2004-03-06', '2004-03-06 00:00:00', 150.0, null), (3, null, null, null, 'z')");
+    if (testTarget() == TestTarget::OdbcPostgres)
+        return;
     // One of each kind of value, and texts that are no valid UTF-8 as stored.
     db_->exec("create table mixed (n integer, d date, t datetime, amount real, name text, other);"
               "insert into mixed values"
@@ -72,7 +74,9 @@ void RecordsetTest::valuesTakeTheirTypes() {
     QCOMPARE(first("select id from samples where id = 1").Value(), QVariant(1LL));
     QCOMPARE(first("select name from samples where id = 1").Value(), QVariant(QString("x")));
     QVERIFY(!first("select name from samples where id = 2").Value().isValid());
-    QCOMPARE(first("select max(d) from samples").Value(), QVariant(QString("2004-03-06")));
+    // SQLite gives an aggregate no declared type.
+    QCOMPARE(first("select max(d) from samples").Value(),
+             perTarget<QVariant>(QString("2004-03-06"), QString("2004-03-06"), QDate(2004, 3, 6)));
 }
 
 void RecordsetTest::textsFollowTheValue_data() {
@@ -118,6 +122,7 @@ void RecordsetTest::storedDatesReadAsQtReadsThem_data() {
 
 // Stored date texts read back as Qt's ISO reading has them, and write day first.
 void RecordsetTest::storedDatesReadAsQtReadsThem() {
+    SKIP_ON_POSTGRESQL("a date column holds only dates");
     QFETCH(QString, stored);
     db_->exec("create table dated (d date)");
     db_->exec("insert into dated values ('" + stored + "')");
@@ -145,6 +150,7 @@ void RecordsetTest::utf8TextsAreTheFieldTexts_data() {
 // fieldTextUtf8 gives every field's text() in UTF-8, including texts that are
 // no valid UTF-8 as stored, and raises where text() raises.
 void RecordsetTest::utf8TextsAreTheFieldTexts() {
+    SKIP_ON_POSTGRESQL("stored bytes that are no UTF-8");
     QFETCH(int, cursorType);
     adodb::Recordset recordset;
     recordset.Open("select * from mixed", db_->connection(), adodb::CursorTypeEnum(cursorType));
@@ -182,7 +188,7 @@ void RecordsetTest::navigates_data() {
 void RecordsetTest::navigates() {
     QFETCH(int, cursorType);
     adodb::Recordset recordset;
-    recordset.Open("select id, name as Label from samples order by id", db_->connection(),
+    recordset.Open("select id, name as \"Label\" from samples order by id", db_->connection(),
                    adodb::CursorTypeEnum(cursorType));
     QCOMPARE(recordset.State(), long(adodb::adStateOpen));
     QCOMPARE(errorNumberOf([&] { recordset.Open("select 1", db_->connection()); }), 3705L);
@@ -202,6 +208,8 @@ void RecordsetTest::navigates() {
 }
 
 void RecordsetTest::bufferedCursorReleasesTheDatabase() {
+    if (testTarget() != TestTarget::Embedded)
+        QSKIP("the embedded provider's own statements");
     adodb::Connection writer;
     writer.Open(db_->connectionString() + ";Busy Timeout=50");
     adodb::Recordset streamed;
