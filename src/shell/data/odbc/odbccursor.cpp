@@ -11,7 +11,8 @@ OdbcCursor::OdbcCursor(std::shared_ptr<OdbcSession> session, OdbcStatement state
     : session_(std::move(session)), statement_(std::move(statement)) {
     SQLHSTMT handle = statement_.get();
     SQLSMALLINT columns = 0;
-    session_->check(SQLNumResultCols(handle, &columns), SQL_HANDLE_STMT, handle);
+    if (statement_)
+        session_->check(SQLNumResultCols(handle, &columns), SQL_HANDLE_STMT, handle);
     for (SQLUSMALLINT column = 1; column <= columns; ++column) {
         SQLSMALLINT type = 0;
         names_ << describe(column, type);
@@ -101,8 +102,12 @@ void OdbcCursor::readToEnd() {
 bool OdbcCursor::fetch(std::vector<QVariant>& row) {
     if (!statement_)
         return false;
-    const SQLRETURN result = SQLFetch(statement_.get());
-    if (result == SQL_NO_DATA || names_.isEmpty()) {
+    const SQLRETURN result = names_.isEmpty() ? SQL_NO_DATA : SQLFetch(statement_.get());
+    if (result == SQL_NO_DATA) {
+        // The rest of a batch runs as its results are taken.
+        for (SQLRETURN more = SQLMoreResults(statement_.get()); more != SQL_NO_DATA;
+             more = SQLMoreResults(statement_.get()))
+            session_->check(more, SQL_HANDLE_STMT, statement_.get());
         statement_.reset();
         return false;
     }

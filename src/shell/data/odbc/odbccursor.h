@@ -14,7 +14,7 @@ namespace adodb {
 
 class OdbcCursor final : public Cursor {
 public:
-    // Reads the first row. With `sqliteDates` a column declared DATE or TIME
+    // Reads the first row; no statement gives no rows. With `sqliteDates` a column declared DATE or TIME
     // holds text that reads as the embedded provider reads it.
     OdbcCursor(std::shared_ptr<OdbcSession> session, OdbcStatement statement, bool sqliteDates);
     ~OdbcCursor() override;

@@ -86,7 +86,7 @@ std::vector<QString> OdbcProvider::adapt(const QString& sql) {
     refreshCatalog();
     std::vector<QString> statements = splitTsqlStatements(sql);
     for (QString& statement : statements)
-        statement = translateTsql(statement, sqliteCatalog_.dateColumns());
+        statement = translateTsql(statement, sqliteCatalog_.columns());
     return statements;
 }
 
@@ -112,26 +112,35 @@ void OdbcProvider::execute(const QString& sql) {
         session_->run(statement);
 }
 
+// Every statement of the text runs, in order, as Execute runs them; the rows
+// are the first statement's that has columns, or the last's, read at once
+// when further statements follow.
 std::unique_ptr<Cursor> OdbcProvider::query(const QString& sql, bool buffered) {
     const std::vector<QString> statements = adapt(sql);
-    if (statements.size() != 1)
-        raise(adErrInvalidArgument, QStringLiteral("A recordset is opened on exactly one statement."));
-    OdbcStatement statement = session_->statement();
-    SQLHSTMT handle = statement.get();
-    SQLRETURN result = session_->execute(handle, statements.front());
-    // The first result that has columns, past the row counts of a batch.
-    for (SQLSMALLINT columns = 0; result != SQL_NO_DATA; result = SQLMoreResults(handle)) {
-        session_->check(result, SQL_HANDLE_STMT, handle);
-        session_->check(SQLNumResultCols(handle, &columns), SQL_HANDLE_STMT, handle);
-        if (columns > 0)
-            break;
+    std::unique_ptr<OdbcCursor> rows;
+    for (std::size_t i = 0; i < statements.size(); ++i) {
+        OdbcStatement statement = session_->statement();
+        SQLHSTMT handle = statement.get();
+        SQLRETURN result = session_->execute(handle, statements[i]);
+        // The first result that has columns, past the row counts of a batch.
+        SQLSMALLINT columns = 0;
+        for (; result != SQL_NO_DATA; result = SQLMoreResults(handle)) {
+            session_->check(result, SQL_HANDLE_STMT, handle);
+            session_->check(SQLNumResultCols(handle, &columns), SQL_HANDLE_STMT, handle);
+            if (columns > 0 && !rows)
+                break;
+        }
+        if (rows || (columns == 0 && i + 1 < statements.size()))
+            continue;
+        if (result == SQL_NO_DATA)
+            statement.reset();  // every result taken, none with rows
+        rows = std::make_unique<OdbcCursor>(session_, std::move(statement), dialect_.adaptsTsql());
+        if (!rows->atEnd())
+            session_->setActive(rows.get());
     }
-    auto cursor = std::make_unique<OdbcCursor>(session_, std::move(statement), dialect_.adaptsTsql());
-    if (buffered)
-        cursor->readToEnd();
-    else if (!cursor->atEnd())
-        session_->setActive(cursor.get());
-    return cursor;
+    if (buffered && rows)
+        rows->readToEnd();
+    return rows;
 }
 
 std::vector<Parameter> OdbcProvider::describeParameters(const QString& sql) {
@@ -199,17 +208,24 @@ DataTypeEnum OdbcProvider::catalogType(const QString& table, const QString& colu
     return columnTypes_.value(key).value(column.toLower(), adVarChar);
 }
 
+// The values go to the markers in order, over all the statements.
 void OdbcProvider::execute(const QString& sql, const QVariantList& values, const std::vector<Parameter>& parameters) {
-    const std::vector<QString> statements = adapt(sql);
-    if (statements.size() != 1)
-        raise(adErrInvalidArgument, QStringLiteral("A command with parameters runs exactly one statement."));
-    OdbcParameterValues bound(values, parameters, dialect_.adaptsTsql());
-    const OdbcStatement statement = session_->statement();
-    SQLHSTMT handle = statement.get();
-    bound.bind(handle, *session_);
-    for (SQLRETURN result = session_->execute(handle, statements.front()); result != SQL_NO_DATA;
-         result = SQLMoreResults(handle))
-        session_->check(result, SQL_HANDLE_STMT, handle);
+    qsizetype bound = 0;
+    for (const QString& statement : adapt(sql)) {
+        const qsizetype markers = dialect_.adaptsTsql() ? qsizetype(bindMarkers(statement).size()) : values.size();
+        if (bound + markers > values.size())
+            raise(adErrInvalidArgument, QStringLiteral("The statement has more parameter markers than the %1 values "
+                                                       "passed.").arg(values.size()));
+        OdbcParameterValues parameterValues(values.mid(bound, markers),
+                                            {parameters.begin() + bound, parameters.begin() + bound + markers},
+                                            dialect_.adaptsTsql());
+        bound += markers;
+        const OdbcStatement handle = session_->statement();
+        parameterValues.bind(handle.get(), *session_);
+        for (SQLRETURN result = session_->execute(handle.get(), statement); result != SQL_NO_DATA;
+             result = SQLMoreResults(handle.get()))
+            session_->check(result, SQL_HANDLE_STMT, handle.get());
+    }
 }
 
 void OdbcProvider::begin() {
