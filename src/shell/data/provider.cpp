@@ -3,6 +3,7 @@
 #include "connectionstring.h"
 #include "odbc/odbcconnectionstring.h"
 #include "odbc/odbcprovider.h"
+#include "odbc/odbcsession.h"
 #include "sqlite/sqliteprovider.h"
 #include "sqlite/sqlitestatement.h"
 #include "valuetext.h"
@@ -34,8 +35,11 @@ std::unique_ptr<Provider> openProvider(const QString& connectionString) {
 }
 
 FailureKind failureKind(const Error& error) {
+    // A SQLite file through ODBC reports SQLite's own numbers.
     if (error.Source() == sqliteErrorSource)
         return sqliteFailureKind(error.Number());
+    if (!error.SQLState().isEmpty())
+        return odbcFailureKind(error.SQLState(), error.Number());
     return FailureKind::Program;
 }
 

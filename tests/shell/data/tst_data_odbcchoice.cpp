@@ -1,7 +1,9 @@
 // The ODBC provider's choices that need no driver: the ODBC string a host's
-// connection string becomes, and the dialect an engine's name gives.
+// connection string becomes, the dialect an engine's name gives, and what a
+// driver's error means to the clerk.
 #include "shell/data/odbc/odbcconnectionstring.h"
 #include "shell/data/odbc/odbcdialect.h"
+#include "shell/data/odbc/odbcsession.h"
 
 #include <ZQ5Reimbursement/adodb.h>
 
@@ -17,6 +19,8 @@ private slots:
     void refusesConnectionStrings();
     void choosesTheDialect_data();
     void choosesTheDialect();
+    void namesTheFailure_data();
+    void namesTheFailure();
 };
 
 void OdbcChoiceTest::mapsConnectionStrings_data() {
@@ -96,6 +100,28 @@ void OdbcChoiceTest::choosesTheDialect() {
     QCOMPARE(dialect.adaptsTsql(), adaptsTsql);
     QCOMPARE(dialect.writerLock.isEmpty(), writerLock.isEmpty());
     QVERIFY(dialect.writerLock.contains(writerLock));
+}
+
+void OdbcChoiceTest::namesTheFailure_data() {
+    QTest::addColumn<QString>("sqlState");
+    QTest::addColumn<int>("native");
+    QTest::addColumn<int>("kind");
+    const int busy = int(adodb::FailureKind::Busy);
+    QTest::newRow("SQL Server deadlock victim") << "40001" << 1205 << busy;
+    QTest::newRow("SQL Server lock request timed out") << "HY000" << 1222 << busy;
+    QTest::newRow("PostgreSQL lock not available") << "55P03" << 1 << busy;
+    QTest::newRow("link failure") << "08S01" << 0 << int(adodb::FailureKind::Unwritable);
+    QTest::newRow("read-only") << "25006" << 1 << int(adodb::FailureKind::Unwritable);
+    QTest::newRow("SQL Server invalid object name") << "42S02" << 208 << int(adodb::FailureKind::Layout);
+    QTest::newRow("PostgreSQL undefined column") << "42703" << 1 << int(adodb::FailureKind::Layout);
+    QTest::newRow("duplicate key") << "23000" << 2627 << int(adodb::FailureKind::Engine);
+}
+
+void OdbcChoiceTest::namesTheFailure() {
+    QFETCH(QString, sqlState);
+    QFETCH(int, native);
+    QFETCH(int, kind);
+    QCOMPARE(int(adodb::odbcFailureKind(sqlState, native)), kind);
 }
 
 QTEST_GUILESS_MAIN(OdbcChoiceTest)

@@ -12,8 +12,7 @@ OdbcDialect dialectFor(const QString& dbmsName) {
                 QStringLiteral("IF @@TRANCOUNT = 0 BEGIN TRANSACTION; DECLARE @granted int; "
                                "EXEC @granted = sp_getapplock @Resource = N'ZQ5Reimbursement', "
                                "@LockMode = N'Exclusive', @LockOwner = N'Transaction', @LockTimeout = 10000; "
-                               "IF @granted < 0 RAISERROR(N'Another workstation is saving and did not finish "
-                               "within 10 seconds; nothing was written.', 16, 1)")};
+                               "SELECT @granted")};
     if (dbmsName.compare(QLatin1String("PostgreSQL"), Qt::CaseInsensitive) == 0)
         return {OdbcDialect::PostgreSql, QStringLiteral("SELECT pg_advisory_xact_lock(hashtext('ZQ5Reimbursement'))")};
     return {OdbcDialect::Other, {}};

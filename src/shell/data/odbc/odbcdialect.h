@@ -18,8 +18,9 @@ struct OdbcDialect {
     // instead of deadlocking.
     bool adaptsTsql() const { return engine == Sqlite; }
     // Run first in every manual-commit transaction, so that two workstations
-    // saving at once take turns and the claim numbering cannot collide.
-    // Empty for none.
+    // saving at once take turns and the claim numbering cannot collide. A
+    // negative number in its first row means the lock was not granted in
+    // time. Empty for none.
     QString writerLock;
 };
 

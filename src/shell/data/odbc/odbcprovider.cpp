@@ -240,7 +240,11 @@ void OdbcProvider::begin() {
     if (dialect_.writerLock.isEmpty())
         return;
     try {
-        session_->run(dialect_.writerLock);
+        const std::unique_ptr<Cursor> granted = query(dialect_.writerLock, true);
+        if (!granted->atEnd() && granted->columnCount() > 0 && granted->value(0).toLongLong() < 0)
+            throw Error(1222, session_->info(SQL_DBMS_NAME),
+                        QStringLiteral("Another workstation is saving and did not finish within 10 seconds."),
+                        QStringLiteral("HYT00"));
     } catch (...) {
         rollback();
         throw;

@@ -48,7 +48,31 @@ QString plainMessage(QString message, SQLINTEGER native) {
     return message.trimmed();
 }
 
+bool isOneOf(const QString& sqlState, std::initializer_list<const char*> states) {
+    for (const char* state : states)
+        if (sqlState == QLatin1String(state))
+            return true;
+    return false;
+}
+
 }  // namespace
+
+FailureKind odbcFailureKind(const QString& sqlState, long native) {
+    constexpr long sqlServerLockTimeout = 1222;
+    // Another connection held what was needed: deadlock victim or serialization
+    // failure (class 40), a timeout, a lock not granted.
+    if (sqlState.startsWith(QLatin1String("40")) || isOneOf(sqlState, {"HYT00", "HYT01", "55P03"}) ||
+        native == sqlServerLockTimeout)
+        return FailureKind::Busy;
+    // The server cannot be reached, refuses the login, or refuses to write.
+    if (sqlState.startsWith(QLatin1String("08")) || sqlState.startsWith(QLatin1String("28")) ||
+        isOneOf(sqlState, {"25006", "42501"}))
+        return FailureKind::Unwritable;
+    // No such table or column (ODBC's states, then PostgreSQL's).
+    if (isOneOf(sqlState, {"42S02", "42S22", "42P01", "42703"}))
+        return FailureKind::Layout;
+    return FailureKind::Engine;
+}
 
 OdbcSession::OdbcSession(const QString& connectionString) {
     if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env_)))

@@ -2,6 +2,8 @@
 // still reading from it, so that it closes when the last of them is done.
 #pragma once
 
+#include "errors.h"
+
 #include <QString>
 
 #include <sql.h>
@@ -62,6 +64,10 @@ private:
     QString source_ = QStringLiteral("ODBC");
     OdbcCursor* active_ = nullptr;
 };
+
+// What a driver's error means to a clerk, by its SQLSTATE (and SQL Server's
+// number for a lock that was not granted in time).
+FailureKind odbcFailureKind(const QString& sqlState, long native);
 
 // SQLWCHAR is UTF-16 in unixODBC.
 inline const SQLWCHAR* utf16Of(const QString& text) { return reinterpret_cast<const SQLWCHAR*>(text.utf16()); }
