@@ -1,4 +1,5 @@
 // Opening, closing, transactions, locking and the statement observer.
+#include "shell/data/errors.h"
 #include "testdatabase.h"
 
 #include <QFile>
@@ -44,6 +45,7 @@ private slots:
     void throwingObserverStopsTheStatement();
     void failedCommitLeavesTheTransactionOpen();
     void errorTextIsUtf8();
+    void reportsATransactionTheEngineGaveUp();
 
 private:
     std::unique_ptr<TestDatabase> db_;
@@ -237,6 +239,26 @@ void ConnectionTest::failedCommitLeavesTheTransactionOpen() {
 void ConnectionTest::errorTextIsUtf8() {
     const adodb::Error error(1, "SQLite", QString::fromUtf8("Zeichen \xc3\xa4"));
     QCOMPARE(QByteArray(error.what()), QByteArray("Zeichen \xc3\xa4"));
+}
+
+// A deadlock victim or a serialization failure: the engine rolled the whole
+// transaction back, and the clerk is told the database was busy.
+void ConnectionTest::reportsATransactionTheEngineGaveUp() {
+    if (testTarget() != TestTarget::OdbcPostgres)
+        QSKIP("a server that gives up a transaction");
+    db_->exec("insert into pusers values (1, 'first')");
+    adodb::Connection mine;
+    mine.Open(db_->connectionString() + ";ConnSettings={SET default_transaction_isolation = 'repeatable read'}");
+    mine.BeginTrans();
+    mine.Execute("insert into pusers values (2, 'mine')");
+    db_->exec("update pusers set username = 'theirs' where userid = 1");
+    const adodb::Error error = errorOf([&] { mine.Execute("update pusers set username = 'mine' where userid = 1"); });
+    QCOMPARE(error.SQLState(), QString("40001"));
+    QVERIFY2(error.Description().endsWith("The transaction was rolled back; nothing of it was written."),
+             qPrintable(error.Description()));
+    QCOMPARE(adodb::failureKind(error), adodb::FailureKind::Busy);
+    mine.RollbackTrans();
+    QCOMPARE(db_->rows("select * from pusers"), QStringList{"1|theirs"});
 }
 
 QTEST_GUILESS_MAIN(ConnectionTest)

@@ -38,6 +38,7 @@ private slots:
     void navigates();
     void bufferedCursorReleasesTheDatabase();
     void streamsManyRows();
+    void keepsItsRowsWhileOtherStatementsRun();
 
 private:
     adodb::Field first(const QString& sql);
@@ -221,6 +222,26 @@ void RecordsetTest::bufferedCursorReleasesTheDatabase() {
     writer.Execute("insert into samples(id) values (4)");
     writer.Execute("delete from samples where id = 4");
     QCOMPARE(buffered.Fields(0).text(), QString("1"));
+}
+
+// A connection serves one result at a time (FreeTDS has no MARS): a
+// recordset still open when other statements run keeps every row.
+void RecordsetTest::keepsItsRowsWhileOtherStatementsRun() {
+    const auto connection = db_->connection();
+    adodb::Recordset outer;
+    outer.Open("select id, name from samples order by id", connection);
+    QStringList seen{outer.Fields(0).text()};
+    outer.MoveNext();
+    adodb::Recordset inner;
+    inner.Open("select name from samples where id = 3", connection);
+    connection->BeginTrans();
+    connection->Execute("insert into pusers values (9, 'while reading')");
+    connection->CommitTrans();
+    for (; !outer.isEOF(); outer.MoveNext())
+        seen << outer.Fields(0).text() + outer.Fields(1).textOrEmpty();
+    QCOMPARE(seen, (QStringList{"1", "2", "3z"}));
+    QCOMPARE(inner.Fields(0).text(), QString("z"));
+    QCOMPARE(db_->scalar("select username from pusers"), QString("while reading"));
 }
 
 void RecordsetTest::streamsManyRows() {

@@ -7,7 +7,7 @@
 
 namespace adodb {
 
-OdbcCursor::OdbcCursor(std::shared_ptr<OdbcSession> session, OdbcStatement statement, bool sqliteDates)
+OdbcCursor::OdbcCursor(std::shared_ptr<OdbcSession> session, OdbcStatement statement, bool sqliteValues)
     : session_(std::move(session)), statement_(std::move(statement)) {
     SQLHSTMT handle = statement_.get();
     SQLSMALLINT columns = 0;
@@ -48,12 +48,14 @@ OdbcCursor::OdbcCursor(std::shared_ptr<OdbcSession> session, OdbcStatement state
         default:
             break;
         }
-        if (sqliteDates) {
+        if (sqliteValues) {
             char declared[128] = {};
             SQLSMALLINT declaredLength = 0;
             SQLColAttribute(handle, column, SQL_DESC_TYPE_NAME, declared, sizeof declared, &declaredLength, nullptr);
             if (isDateDeclaration(QString::fromUtf8(declared)))
                 kind = Kind::StoredDate;
+            else if (kind == Kind::Integer || kind == Kind::Double)
+                kind = Kind::StoredNumber;
         }
         kinds_.push_back(kind);
     }
@@ -175,6 +177,7 @@ QVariant OdbcCursor::read(int column, Kind kind) {
         return bytes;
     }
     case Kind::Text:
+    case Kind::StoredNumber:
     case Kind::StoredDate: {
         bool isNull = false;
         const QString text = readText(column, isNull);
@@ -182,6 +185,14 @@ QVariant OdbcCursor::read(int column, Kind kind) {
             return {};
         if (kind == Kind::Text)
             return text;
+        if (kind == Kind::StoredNumber) {
+            bool ok = false;
+            if (const qlonglong whole = text.toLongLong(&ok); ok)
+                return whole;
+            if (const double number = text.toDouble(&ok); ok)
+                return number;
+            return text;
+        }
         const QByteArray utf8 = text.toUtf8();
         if (const std::optional<CalendarDay> day = plainIsoDay({utf8.constData(), std::size_t(utf8.size())}))
             return QDate(day->year, day->month, day->day);

@@ -14,9 +14,11 @@ namespace adodb {
 
 class OdbcCursor final : public Cursor {
 public:
-    // Reads the first row; no statement gives no rows. With `sqliteDates` a column declared DATE or TIME
-    // holds text that reads as the embedded provider reads it.
-    OdbcCursor(std::shared_ptr<OdbcSession> session, OdbcStatement statement, bool sqliteDates);
+    // Reads the first row; no statement gives no rows. With `sqliteValues`
+    // each value reads as the embedded provider reads it from the file: a
+    // number by what is stored (2.5 in an INTEGER column stays 2.5), a
+    // column declared DATE or TIME by the rules for its stored text.
+    OdbcCursor(std::shared_ptr<OdbcSession> session, OdbcStatement statement, bool sqliteValues);
     ~OdbcCursor() override;
 
     bool atEnd() const override { return atEnd_; }
@@ -29,7 +31,7 @@ public:
     void readToEnd();
 
 private:
-    enum class Kind { Integer, Double, Decimal, Date, Timestamp, Text, StoredDate, Binary };
+    enum class Kind { Integer, Double, Decimal, Date, Timestamp, Text, StoredNumber, StoredDate, Binary };
 
     QString describe(SQLUSMALLINT column, SQLSMALLINT& type) const;
     bool fetch(std::vector<QVariant>& row);
