@@ -1,7 +1,5 @@
-// Hostile input and a troubled database, as a clerk meets them: one reading
-// of an amount, one blank rule, companies that share IDs kept apart, no
-// lock held while a question waits, a window the clerk can always leave and
-// messages that say what to do.
+// Hostile input and a troubled database as a clerk meets them: amounts,
+// blanks, companies sharing IDs, locks, failures and what the clerk is told.
 #include "windowfixture.h"
 
 #include "billline/frmreimbursementdetails.h"
@@ -13,18 +11,13 @@
 #include "testhelpers.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTreeWidget>
 
 using namespace ZQ5Reimbursement;
 
 namespace {
-
-const QString tooLarge = QStringLiteral(" is too large to be saved: an amount may have at most 10 characters.");
 
 // Runs `steps` in the bill line window of a new Food claim of Asha (limit 0: no balance test).
 void onFoodLine(WindowFixture& fixture, const std::function<void(frmReimbursement&, frmReimbursementDetails&)>& steps) {
@@ -32,30 +25,22 @@ void onFoodLine(WindowFixture& fixture, const std::function<void(frmReimbursemen
         chooseClaimant(window, QStringLiteral("Food"), QStringLiteral("Rupee"));
         duringModal(
             QStringLiteral("frmReimbursementDetails"),
-            [&](QWidget* dialog) {
-                auto& details = *qobject_cast<frmReimbursementDetails*>(dialog);
-                steps(window, details);
-                if (details.isVisible())
-                    QTest::mouseClick(details.cmdCancel, Qt::LeftButton);
-            },
+            [&](QWidget* dialog) { steps(window, *qobject_cast<frmReimbursementDetails*>(dialog)); },
             [&window] { window.mnuadd->trigger(); });
     }));
 }
 
-// Runs `act` once, synchronously, when a message box is shown.
+// Runs `act` once, before anyone answers it, when a message box comes up.
 class OnMessageShown : public QObject {
-public:
-    explicit OnMessageShown(std::function<void()> act) : act_(std::move(act)) { qApp->installEventFilter(this); }
+    std::function<void()> act_;
 
-protected:
+public:
+    explicit OnMessageShown(std::function<void()> act) : act_(std::move(act)) { QCoreApplication::instance()->installEventFilter(this); }
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (act_ && event->type() == QEvent::Show && qobject_cast<QMessageBox*>(watched))
             std::exchange(act_, nullptr)();
         return false;
     }
-
-private:
-    std::function<void()> act_;
 };
 
 }  // namespace
@@ -70,16 +55,14 @@ private slots:
         QTest::addColumn<bool>("total");  // pasted into the claim's total, else into a bill line
         QTest::addColumn<QString>("amount");
         QTest::addColumn<QString>("stored");  // "" when refused as too large
-        const QString nines309(309, QLatin1Char('9'));
-        const QString nines400(400, QLatin1Char('9'));
         for (const bool total : {false, true}) {
-            const char* where = total ? "total " : "line ";
-            QTest::addRow("%sexponent", where) << total << "6e3" << "";
-            QTest::addRow("%sexponent out of range", where) << total << "1e308" << "";
-            QTest::addRow("%s309 nines", where) << total << nines309 << "";
-            QTest::addRow("%s400 nines", where) << total << nines400 << "";
-            QTest::addRow("%seleven characters", where) << total << "12345678" << "";
-            QTest::addRow("%sten characters", where) << total << "9999999.99" << "9999999.99";
+            const char* where = total ? "total" : "line";
+            QTest::addRow("%s exponent", where) << total << "6e3" << "";
+            QTest::addRow("%s exponent out of range", where) << total << "1e308" << "";
+            QTest::addRow("%s 309 nines", where) << total << QString(309, '9') << "";
+            QTest::addRow("%s 400 nines", where) << total << QString(400, '9') << "";
+            QTest::addRow("%s eleven characters", where) << total << "12345678" << "";
+            QTest::addRow("%s ten characters", where) << total << "9999999.99" << "9999999.99";
         }
         QTest::newRow("total with text after the number") << true << "650abc" << "650";
     }
@@ -107,12 +90,12 @@ private slots:
             });
         }
         if (stored.isEmpty()) {
-            QCOMPARE(messages.seen().text, QStringLiteral("The amount ") + amount + tooLarge);
+            QCOMPARE(messages.seen().text, "The amount " + amount +
+                                               " is too large to be saved: an amount may have at most 10 characters.");
             QCOMPARE(fixture.claimRows(), before);
         } else {
-            const int claim = total ? 17 : 41;
             QCOMPARE(fixture.db.scalar(QStringLiteral("select rhTotalAmt from pReimburseHeader where rhcompanyid = 3"
-                                                      " and rhreimburseid = %1").arg(claim)),
+                                                      " and rhreimburseid = %1").arg(total ? 17 : 41)),
                      stored);
         }
     }
@@ -124,7 +107,6 @@ private slots:
         QTest::newRow("tab") << false << "\t" << "";
         QTest::newRow("no-break space") << false << "\u00A0" << "";
         QTest::newRow("ideographic space") << false << "\u3000" << "";
-        QTest::newRow("blanks of all kinds") << false << " \t\u2003\u00A0 " << "";
         QTest::newRow("bill number among blanks") << false << "\u3000B7\t" << "B7";
         QTest::newRow("emoji") << true << QString::fromUcs4(U"\U0001F600") << "";
         QTest::newRow("right-to-left override") << true << "\u202E" << "";
@@ -140,14 +122,15 @@ private slots:
             if (key) {
                 QTest::sendKeyEvent(QTest::Press, details.txtamount, Qt::Key_unknown, text, Qt::NoModifier);
                 QCOMPARE(details.txtamount->text(), kept);
-                return;
+            } else {
+                details.txtbillno->setText(text);
+                QTest::keyClicks(details.txtamount, QStringLiteral("5"));
+                MessageWatch refusal;
+                QTest::mouseClick(details.cmdOk, Qt::LeftButton);
+                QCOMPARE(refusal.texts(), kept.isEmpty() ? QStringList{"Enter Bill no"} : QStringList());
+                QCOMPARE(listLines(window.lvwdetails), kept.isEmpty() ? QStringList() : QStringList{"1|" + kept + "|5.00|"});
             }
-            details.txtbillno->setText(text);
-            QTest::keyClicks(details.txtamount, QStringLiteral("5"));
-            MessageWatch refusal;
-            QTest::mouseClick(details.cmdOk, Qt::LeftButton);
-            QCOMPARE(refusal.texts(), kept.isEmpty() ? QStringList{QStringLiteral("Enter Bill no")} : QStringList());
-            QCOMPARE(listLines(window.lvwdetails), kept.isEmpty() ? QStringList() : QStringList{"1|" + kept + "|5.00|"});
+            QTest::mouseClick(details.cmdCancel, Qt::LeftButton);
         });
     }
 
@@ -169,15 +152,14 @@ private slots:
             choose(window.cbotype, QStringLiteral("Travel"));
             QVERIFY(!entries(window.cboCurrency).contains(QStringLiteral("Euro")));
         }));
-        const QString limit = limitStatement(Context::instance().tables, 1, 1, WindowFixture::processDate, 3);
-        QCOMPARE(fixture.db.rows(limit), QStringList{QStringLiteral("5000|Rs")});
+        QCOMPARE(fixture.db.rows(limitStatement(Context::instance().tables, 1, 1, WindowFixture::processDate, 3)),
+                 QStringList{QStringLiteral("5000|Rs")});
         QVERIFY(fixture.onEditClaim(17, [&](frmReimbursement& window) {
             QCOMPARE(listLines(window.lvwdetails), QStringList({"1|B-1|300.00|line 1", "2|B-2|200.00|line 2"}));
             QTest::mouseClick(window.cmdOk, Qt::LeftButton);
-            QVERIFY(!window.isVisible());
         }));
-        QCOMPARE(fixture.db.rows(QStringLiteral("select rdCompanyId, rdbillno from pReimbursedetail where"
-                                                " rdreimburseid = 17 order by 1, 2")),
+        QCOMPARE(fixture.db.rows(QStringLiteral("select rdCompanyId, rdbillno from pReimbursedetail"
+                                                " where rdreimburseid = 17 order by 1, 2")),
                  QStringList({"3|B-1", "3|B-2", "4|OTHER"}));
     }
 
@@ -190,8 +172,7 @@ private slots:
             other.Open(fixture.db.connectionString() + QStringLiteral(";Busy Timeout=50"));
             try {
                 adodb::Transaction save(other);
-                other.Execute(QStringLiteral("INSERT INTO pReimburseHeader (rhreimburseid, rhcompanyid, rhreimburseno)"
-                                             " VALUES (41, 3, 'RB11')"));
+                other.Execute("INSERT INTO pReimburseHeader (rhreimburseid, rhcompanyid, rhreimburseno) VALUES (41, 3, 'RB11')");
                 save.commit();
                 otherWorkstation = QStringLiteral("saved");
             } catch (const adodb::Error& error) {
@@ -203,9 +184,10 @@ private slots:
             addLines(window, {{"F1", "50"}});
             MessageWatch yes(QMessageBox::Yes);
             QTest::mouseClick(window.cmdOk, Qt::LeftButton);
-            QCOMPARE(yes.seen().text, QStringLiteral("Total Amount is greater than reimbursement limit. Do you want to continue?"));
+            QVERIFY(yes.seen().text.startsWith(QStringLiteral("Total Amount is greater than reimbursement limit.")));
         }));
         QCOMPARE(otherWorkstation, QStringLiteral("saved"));
+        // The number shown before the question is read again under the lock.
         QCOMPARE(fixture.db.rows(QStringLiteral("select rhreimburseid, rhreimburseno from pReimburseHeader"
                                                 " where rhreimburseid > 40 order by 1")),
                  QStringList({"41|RB11", "42|RB12"}));
@@ -215,7 +197,7 @@ private slots:
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("logged");
-        QTest::newRow("file moved away") << "move" << "the database file cannot be written"
+        QTest::newRow("file moved away") << "" << "the database file cannot be written"
                                          << "attempt to write a readonly database";
         QTest::newRow("column dropped") << "ALTER TABLE pReimburseHeader DROP COLUMN rhcancelledremarks"
                                         << "the database lacks a table or column" << "no such column";
@@ -231,7 +213,7 @@ private slots:
         std::unique_ptr<MessageWatch> errors;
         QVERIFY(fixture.onCancelClaim(17, [&](frmcancell& window) {
             errors = std::make_unique<MessageWatch>();
-            if (fault == QLatin1String("move"))
+            if (fault.isEmpty())
                 QFile::rename(fixture.db.path(), moved);
             else
                 fixture.db.exec(fault);
@@ -241,11 +223,9 @@ private slots:
         }));
         QFile::rename(moved, fixture.db.path());
         QCOMPARE(errors->count(), 1);
-        QVERIFY2(errors->seen().text.startsWith(QStringLiteral("The claim could not be cancelled: ") + shown),
-                 qPrintable(errors->seen().text));
+        QVERIFY2(errors->seen().text.startsWith("The claim could not be cancelled: " + shown), qPrintable(errors->seen().text));
         QVERIFY(!errorLogLinesSince(logOffset).filter(logged).isEmpty());
-        QCOMPARE(fixture.db.scalar(QStringLiteral("select rhCancelled from pReimburseHeader where rhcompanyid = 3"
-                                                  " and rhreimburseid = 17")),
+        QCOMPARE(fixture.db.scalar("select rhCancelled from pReimburseHeader where rhcompanyid = 3 and rhreimburseid = 17"),
                  QStringLiteral("0"));
     }
 
@@ -258,11 +238,9 @@ private slots:
         MessageWatch shown;
         WriteErrorLog(QStringLiteral("frmcancell"), 5, QStringLiteral("Cmdok_Click "), QStringLiteral("E"), 5,
                       QStringLiteral("SQLite"), QStringLiteral("database is locked"), true);
-        QVERIFY(fixture.db.statements().isEmpty());
+        QCOMPARE(fixture.db.statements(), QStringList());
         const QString line = errorLogLinesSince(logOffset).value(0);
-        QVERIFY2(line.contains(QStringLiteral(":SQLite:database is locked:")) &&
-                     line.endsWith(QStringLiteral(":tester:Cmdok_Click :E")),
-                 qPrintable(line));
+        QVERIFY2(line.contains(":SQLite:database is locked:") && line.endsWith(":tester:Cmdok_Click :E"), qPrintable(line));
         QCOMPARE(shown.seen().text, QStringLiteral("The claim could not be cancelled: another workstation is using"
                                                    " the database. Wait a moment and try again."));
     }
