@@ -13,16 +13,10 @@
 
 namespace adodb {
 
-// Column names, lower case, over all tables.
-using DateColumns = QSet<QString>;
-
-// What the columns of a database hold, by name over all tables: a name
-// declared with several kinds is in each of their sets.
+// What the columns of a database hold, by name (lower case) over all
+// tables: a name declared with several kinds is in each of their sets.
 struct ColumnKinds {
-    ColumnKinds(DateColumns dates = {}, QSet<QString> texts = {}, QSet<QString> numbers = {})
-        : dates(std::move(dates)), texts(std::move(texts)), numbers(std::move(numbers)) {}
-
-    DateColumns dates;      // declared DATE or TIME
+    QSet<QString> dates;    // declared DATE or TIME
     QSet<QString> texts;    // any other declaration than a number's or a date's
     QSet<QString> numbers;  // declared INT, REAL, NUMERIC and the like
 };
