@@ -232,12 +232,11 @@ private slots:
     void logOfABusyDatabaseDoesNotWaitForItAgain() {
         WindowFixture fixture;
         fixture.openRegister();
-        WriteErrorLog(QStringLiteral("frmcancell"), 5, QStringLiteral("p"), QString(), 0, QString(), QString(), false);
+        WriteErrorLog("frmcancell", 5, "p", QString(), 0, QString(), QString(), false);  // the user's name, read once
         fixture.db.clearStatements();
         const qint64 logOffset = errorLogSize();
         MessageWatch shown;
-        WriteErrorLog(QStringLiteral("frmcancell"), 5, QStringLiteral("Cmdok_Click "), QStringLiteral("E"), 5,
-                      QStringLiteral("SQLite"), QStringLiteral("database is locked"), true);
+        WriteErrorLog("frmcancell", 5, "Cmdok_Click ", "E", 5, "SQLite", "database is locked", true);
         QCOMPARE(fixture.db.statements(), QStringList());
         const QString line = errorLogLinesSince(logOffset).value(0);
         QVERIFY2(line.contains(":SQLite:database is locked:") && line.endsWith(":tester:Cmdok_Click :E"), qPrintable(line));
