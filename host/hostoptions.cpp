@@ -33,11 +33,17 @@ std::optional<HostOptions> fail(int& exitCode, const QString& message) {
 std::optional<HostOptions> parseHostOptions(const QCoreApplication& application, int& exitCode) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "Opens the reimbursement register on a SQLite database. The demo database is created "
+        "Opens the reimbursement register on a SQLite database, or on any database a connection string "
+        "names (ODBC, SQL Server's OLE DB strings through FreeTDS). The demo database is created "
         "on first use. Without a display it saves a screenshot, prints the register's rows and exits."));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption database(QStringLiteral("database"), QStringLiteral("SQLite database file."),
                                       QStringLiteral("path"), ZQ5Reimbursement::defaultDemoDatabasePath());
+    const QCommandLineOption connection(
+        QStringLiteral("connection"),
+        QStringLiteral("Connection string instead of --database: \"Provider=SQLOLEDB;Data Source=host;...\", "
+                       "\"Driver=SQLite3;Database=<file>\", \"DSN=...\"."),
+        QStringLiteral("string"));
     const QCommandLineOption company(QStringLiteral("company"), QStringLiteral("Company ID."),
                                      QStringLiteral("id"), QStringLiteral("1"));
     const QCommandLineOption user(QStringLiteral("user"), QStringLiteral("User ID."), QStringLiteral("id"),
@@ -58,7 +64,7 @@ std::optional<HostOptions> parseHostOptions(const QCoreApplication& application,
                                     QStringLiteral("claim id"));
     const QCommandLineOption pdf(QStringLiteral("pdf"), QStringLiteral("PDF file for the --report voucher."),
                                  QStringLiteral("file"));
-    parser.addOptions({database, company, user, interfaceId, title, processDate, screenshotDir, report, pdf});
+    parser.addOptions({database, connection, company, user, interfaceId, title, processDate, screenshotDir, report, pdf});
 
     if (!parser.parse(application.arguments()))
         return fail(exitCode, parser.errorText());
@@ -70,8 +76,11 @@ std::optional<HostOptions> parseHostOptions(const QCoreApplication& application,
     if (!parser.positionalArguments().isEmpty())
         return fail(exitCode, QStringLiteral("unexpected argument %1").arg(parser.positionalArguments().first()));
 
+    if (parser.isSet(database) && parser.isSet(connection))
+        return fail(exitCode, QStringLiteral("--database and --connection exclude each other"));
     HostOptions options;
     options.database = QDir(parser.value(database)).absolutePath();
+    options.connection = parser.value(connection);
     options.title = parser.value(title);
     options.screenshotDir = QDir(parser.value(screenshotDir)).absolutePath();
     if (!parseWhole(parser.value(company), options.companyId))

@@ -10,7 +10,8 @@
 class QCoreApplication;
 
 struct HostOptions {
-    QString database;  // file path of the SQLite database
+    QString database;    // file path of the SQLite database
+    QString connection;  // or the host's own connection string, used as it is
     std::int16_t companyId = 1;
     std::int16_t userId = 1;
     std::int32_t interfaceId = 101;

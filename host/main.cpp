@@ -37,10 +37,15 @@ int main(int argc, char* argv[]) {
         return exitCode;
 
     try {
-        std::printf("Database: %s\n", qPrintable(options->database));
-        std::fflush(stdout);
         auto connection = std::make_shared<adodb::Connection>();
-        connection->Open(ZQ5Reimbursement::ensureDemoDatabase(options->database));
+        if (options->connection.isEmpty()) {
+            std::printf("Database: %s\n", qPrintable(options->database));
+            std::fflush(stdout);
+            connection->Open(ZQ5Reimbursement::ensureDemoDatabase(options->database));
+        } else {
+            // Not printed: it may hold a password.
+            connection->Open(options->connection);
+        }
         if (!options->reportClaimId.isEmpty()) {
             ZQ5Reimbursement::writeClaimVoucher(connection, options->companyId, options->userId,
                                                 options->reportClaimId, options->pdfFile);

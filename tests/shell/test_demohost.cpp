@@ -59,11 +59,18 @@ private slots:
         QVERIFY2(run.exitCode == 0, qPrintable(run.output));
         QVERIFY(run.output.contains(QStringLiteral("7 | RC1 | Telephone | 08/08/2026 | Rahul Verma | No")));
         QVERIFY(!run.output.contains(QStringLiteral("RB1")));
+        // The same file through the SQLite3 ODBC driver, as a host's connection string names it.
+        const Run odbc = runHost({QStringLiteral("--connection"), QStringLiteral("Driver=SQLite3;Database=") + database,
+                                  QStringLiteral("--company"), QStringLiteral("2"), QStringLiteral("--process-date"),
+                                  QStringLiteral("2026-12-31"), QStringLiteral("--screenshot-dir"), dir.filePath("shots3")});
+        QVERIFY2(odbc.exitCode == 0, qPrintable(odbc.output));
+        QCOMPARE(odbc.output.section(QStringLiteral("ID | Reimb."), 1), run.output.section(QStringLiteral("ID | Reimb."), 1));
     }
 
     void badOptionsAreRefused() {
         QCOMPARE(runHost({QStringLiteral("--process-date"), QStringLiteral("31/12/2026")}).exitCode, 2);
         QCOMPARE(runHost({QStringLiteral("--company"), QStringLiteral("40000")}).exitCode, 2);
+        QCOMPARE(runHost({QStringLiteral("--database"), "a.db", QStringLiteral("--connection"), "DSN=x"}).exitCode, 2);
         const Run help = runHost({QStringLiteral("--help")});
         QCOMPARE(help.exitCode, 0);
         QVERIFY(help.output.contains(QStringLiteral("--screenshot-dir")));
