@@ -20,8 +20,12 @@ using namespace ZQ5Reimbursement;
 namespace bench {
 
 double runRegister(const QString& path, const std::function<void(FrmMaster&)>& whileOpen) {
+    return runRegisterOn(QStringLiteral("Provider=SQLite;Data Source=") + path, whileOpen);
+}
+
+double runRegisterOn(const QString& connectionString, const std::function<void(FrmMaster&)>& whileOpen) {
     auto connection = std::make_shared<adodb::Connection>();
-    connection->Open(QStringLiteral("Provider=SQLite;Data Source=") + path);
+    connection->Open(connectionString);
     auto reimbursement = createObject("ZQ5Reimbursement.clsReimbursement");
     reimbursement->setadocon(connection);
     reimbursement->setMsgboxTitle(QStringLiteral("Bench"));

@@ -21,6 +21,9 @@ const QDate processDate(2004, 3, 15);
 // Shows the register on `path`, runs `whileOpen` once its modal loop runs,
 // then closes it. Returns the milliseconds from Show until the loop ran.
 double runRegister(const QString& path, const std::function<void(ZQ5Reimbursement::FrmMaster&)>& whileOpen = {});
+// The same on the database a host's connection string names.
+double runRegisterOn(const QString& connectionString,
+                     const std::function<void(ZQ5Reimbursement::FrmMaster&)>& whileOpen = {});
 
 // Runs `act` once a modal window named `name` is active (a message box has
 // no name: pass "QMessageBox" for one); call it just before the modal call.

@@ -11,10 +11,12 @@ void runSearchRows(Bench& bench);
 void runEligibilityRows(Bench& bench);
 void runSaveRows(Bench& bench);
 void runCancelRows(Bench& bench);
+void runOdbcRows(Bench& bench);
 
 inline constexpr RowGroup rowGroups[] = {
     {"open", runOpenRows},         {"sort", runSortRows}, {"search", runSearchRows},
     {"eligibility", runEligibilityRows}, {"save", runSaveRows}, {"cancel", runCancelRows},
+    {"odbc", runOdbcRows},
 };
 
 }  // namespace bench

@@ -20,7 +20,7 @@ const char usage[] =
     "  name, floor ms, module ms, ratio and goal, with OVER when the ratio exceeds its goal.\n"
     "  --quick       10,000 and 100,000 claims only (under a minute)\n"
     "  --runs N      each figure is the best of N runs (default 3)\n"
-    "  --only GROUP  one group of rows: open, sort, search, eligibility, save or cancel\n"
+    "  --only GROUP  one group of rows: open, sort, search, eligibility, save, cancel or odbc\n"
     "  Build with -DCMAKE_BUILD_TYPE=Release.\n";
 
 bool knownGroup(const QString& name) {
