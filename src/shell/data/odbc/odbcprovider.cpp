@@ -241,10 +241,17 @@ void OdbcProvider::begin() {
         return;
     try {
         const std::unique_ptr<Cursor> granted = query(dialect_.writerLock, true);
-        if (!granted->atEnd() && granted->columnCount() > 0 && granted->value(0).toLongLong() < 0)
+        const qlonglong answer = granted->atEnd() || granted->columnCount() == 0 ? 0 : granted->value(0).toLongLong();
+        // sp_getapplock: -1 timed out, -2 cancelled, -3 deadlock victim, -999 refused.
+        if (answer < 0 && answer >= -3)
             throw Error(1222, session_->info(SQL_DBMS_NAME),
                         QStringLiteral("Another workstation is saving and did not finish within 10 seconds."),
                         QStringLiteral("HYT00"));
+        if (answer < 0)
+            throw Error(answer, session_->info(SQL_DBMS_NAME),
+                        QStringLiteral("The database refused the transaction's lock (sp_getapplock answered %1).")
+                            .arg(answer),
+                        QStringLiteral("HY000"));
     } catch (...) {
         rollback();
         throw;
