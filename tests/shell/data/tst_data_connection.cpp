@@ -56,6 +56,7 @@ void ConnectionTest::rejectsBadConnectionStrings_data() {
     QTest::addColumn<int>("number");
     QTest::addColumn<QString>("text");
     QTest::newRow("missing file") << "Provider=SQLite;Data Source=%1" << 14 << "unable to open database file";
+    QTest::newRow("missing file through ODBC") << "Driver=SQLite3;Database=%1" << 14 << "absent.db";
     QTest::newRow("not key=value") << "Provider=SQLite;Data Source" << 3001 << "'Data Source' is not a key=value";
     QTest::newRow("bad Create flag") << "Provider=SQLite;Data Source=%1;Create=maybe" << 3001 << "Create=maybe";
     QTest::newRow("unknown provider") << "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1" << 3706 << "Jet";

@@ -5,6 +5,7 @@
 #include "odbccursor.h"
 #include "odbcparameters.h"
 #include "parameterbinding.h"
+#include "sqlite/sqlitestatement.h"
 #include "tsql/tsqltokenizer.h"
 #include "tsql/tsqltranslator.h"
 
@@ -34,16 +35,18 @@ QString tsqlExtensionPath() {
 }
 
 // The SQLite3 driver's options that make a file behave as through the
-// embedded provider: the T-SQL functions and the embedded provider's busy
-// timeout. The string's own Timeout wins; its own extensions load too.
-QString withSqliteOptions(const QString& odbcString) {
-    const ConnectionString settings(odbcString);
+// embedded provider: the T-SQL functions, the embedded provider's busy
+// timeout, and a missing file an error rather than a new empty one. The
+// string's own settings win; its own extensions load too.
+QString withSqliteOptions(const ConnectionString& settings) {
     QStringList parts;
     for (const ConnectionString::Entry& entry : settings.entries())
         if (entry.key.compare(QLatin1String("LoadExt"), Qt::CaseInsensitive) != 0)
             parts << entry.key + QLatin1Char('=') + odbcValue(entry.value);
-    if (!settings.contains(QStringLiteral("Timeout")))
-        parts << QStringLiteral("Timeout=5000");
+    const std::pair<const char*, const char*> defaults[] = {{"Timeout", "5000"}, {"NoCreat", "1"}};
+    for (const auto& [key, value] : defaults)
+        if (!settings.contains(QLatin1String(key)))
+            parts << QLatin1String(key) + QLatin1Char('=') + QLatin1String(value);
     const QString extensions = settings.value(QStringLiteral("LoadExt"));
     parts << QStringLiteral("LoadExt=") +
                  odbcValue(extensions.isEmpty() ? tsqlExtensionPath() : extensions + QLatin1Char(',') + tsqlExtensionPath());
@@ -53,16 +56,27 @@ QString withSqliteOptions(const QString& odbcString) {
 }  // namespace
 
 std::unique_ptr<Provider> OdbcProvider::open(const QString& odbcConnectionString) {
-    auto session = std::make_shared<OdbcSession>(odbcConnectionString);
+    const ConnectionString settings(odbcConnectionString);
+    // A string naming a SQLite driver gets its options at once; any other is
+    // asked for its engine first, as a DSN may lead to a SQLite file too.
+    const bool sqliteDriver = settings.value(QStringLiteral("Driver")).contains(QLatin1String("SQLite"), Qt::CaseInsensitive);
+    std::shared_ptr<OdbcSession> session;
+    if (!sqliteDriver)
+        session = std::make_shared<OdbcSession>(odbcConnectionString);
+    if (sqliteDriver || dialectFor(session->info(SQL_DBMS_NAME)).adaptsTsql()) {
+        // The driver's options take effect when it connects.
+        session.reset();
+        try {
+            session = std::make_shared<OdbcSession>(withSqliteOptions(settings), sqliteErrorSource);
+        } catch (const Error& error) {
+            throw Error(error.Number(), error.Source(),
+                        error.Description() + QStringLiteral(": ") + settings.value(QStringLiteral("Database")),
+                        error.SQLState());
+        }
+    }
     const QString engine = session->info(SQL_DBMS_NAME);
     const OdbcDialect dialect = dialectFor(engine);
-    if (dialect.adaptsTsql()) {
-        // The driver's options take effect when it connects, so connect again with them.
-        session.reset();
-        session = std::make_shared<OdbcSession>(withSqliteOptions(odbcConnectionString));
-    } else {
-        session->setWideText(true);
-    }
+    session->setWideText(!dialect.adaptsTsql());
     session->setSource(engine);
     return std::unique_ptr<Provider>(new OdbcProvider(std::move(session), dialect));
 }

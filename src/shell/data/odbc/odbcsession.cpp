@@ -74,7 +74,7 @@ FailureKind odbcFailureKind(const QString& sqlState, long native) {
     return FailureKind::Engine;
 }
 
-OdbcSession::OdbcSession(const QString& connectionString) {
+OdbcSession::OdbcSession(const QString& connectionString, const QString& source) : source_(source) {
     if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env_)))
         adodb::raise(adErrProviderNotFound, QStringLiteral("The ODBC driver manager (unixODBC) cannot be used."));
     SQLSetEnvAttr(env_, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);

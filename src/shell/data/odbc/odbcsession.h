@@ -22,8 +22,9 @@ using OdbcStatement = std::unique_ptr<void, StatementFreer>;
 
 class OdbcSession {
 public:
-    // Connects; raises the driver manager's or the driver's error.
-    explicit OdbcSession(const QString& connectionString);
+    // Connects; raises the driver manager's or the driver's error, from
+    // `source` (the engine, when it is known beforehand).
+    explicit OdbcSession(const QString& connectionString, const QString& source = QStringLiteral("ODBC"));
     ~OdbcSession();
     OdbcSession(const OdbcSession&) = delete;
     OdbcSession& operator=(const OdbcSession&) = delete;
@@ -61,7 +62,7 @@ private:
     SQLHDBC dbc_ = SQL_NULL_HDBC;
     bool connected_ = false;
     bool wide_ = false;
-    QString source_ = QStringLiteral("ODBC");
+    QString source_;
     OdbcCursor* active_ = nullptr;
 };
 
