@@ -1,5 +1,6 @@
 #include "claimlistmodel.h"
 
+#include "conversions.h"
 #include "gridsearch.h"
 
 #include <algorithm>
@@ -19,16 +20,15 @@ int ClaimListModel::rowCount(const QModelIndex& parent) const { return parent.is
 
 int ClaimListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : columns_; }
 
-std::size_t ClaimListModel::cell(int row, int column) const {
-    const std::size_t storageRow = order_.empty() ? std::size_t(row) : order_[std::size_t(row)];
-    return storageRow * std::size_t(columns_) + std::size_t(column);
+std::size_t ClaimListModel::storageRow(int row) const {
+    return order_.empty() ? std::size_t(row) : order_[std::size_t(row)];
 }
 
 std::string_view ClaimListModel::cellBytes(std::size_t storageRow, int column) const {
-    return arena_.bytes(cells_[storageRow * std::size_t(columns_) + std::size_t(column)]);
+    return arena_.bytes(cells_[storageRow], std::size_t(column));
 }
 
-QString ClaimListModel::text(int row, int column) const { return arena_.text(cells_[cell(row, column)]); }
+QString ClaimListModel::text(int row, int column) const { return QString::fromUtf8(cellBytes(storageRow(row), column)); }
 
 QVariant ClaimListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid())
@@ -37,10 +37,12 @@ QVariant ClaimListModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
         return text(index.row(), index.column());
-    case Qt::ForegroundRole:
-        if (const quint8 colour = colours_[cell(index.row(), index.column())])
-            return palette_[colour];
+    case Qt::ForegroundRole: {
+        const ColourPattern& pattern = patterns_[colours_[storageRow(index.row())]];
+        if (const std::size_t column = std::size_t(index.column()); column < pattern.size() && pattern[column])
+            return palette_[pattern[column]];
         return {};
+    }
     case Qt::TextAlignmentRole: {
         Qt::Alignment horizontal = alignments_[std::size_t(index.column())];
         if (horizontal == generalAlignment)
@@ -80,46 +82,65 @@ void ClaimListModel::setCaption(int column, const QString& caption) {
 }
 
 void ClaimListModel::relayout(int columns) {
-    ChunkedArray<TextArena::Ref> cells;
-    ChunkedArray<quint8> colours;
-    for (int row = 0; row < rows_; ++row) {
-        for (int column = 0; column < columns; ++column) {
-            const bool kept = column < columns_;
-            cells.append(1, kept ? cells_[std::size_t(row) * columns_ + column] : TextArena::EmptyText);
-            colours.append(1, kept ? colours_[std::size_t(row) * columns_ + column] : quint8(0));
+    std::vector<std::string_view> cells(static_cast<std::size_t>(columns));
+    for (std::size_t row = 0; row < std::size_t(rows_); ++row) {
+        for (int column = 0; column < std::max(columns, columns_); ++column) {
+            const std::string_view text = column < columns_ ? cellBytes(row, column) : std::string_view();
+            if (column < columns)
+                cells[std::size_t(column)] = text;
+            else
+                textBytes_ -= text.size();
         }
-        for (int column = columns; column < columns_; ++column)
-            textBytes_ -= cellBytes(std::size_t(row), column).size();
+        cells_[row] = arena_.add(cells);
     }
-    cells_ = std::move(cells);
-    colours_ = std::move(colours);
+    for (ColourPattern& pattern : patterns_)
+        if (pattern.size() > std::size_t(columns))
+            pattern.resize(std::size_t(columns));
     sortedColumn_ = -1;
     alignments_.resize(std::size_t(columns), generalAlignment);
     columns_ = columns;
 }
 
 void ClaimListModel::setText(int row, int column, const QString& text) {
-    const TextArena::Ref ref = arena_.add(text);
-    storeText(row, column, ref, arena_.bytes(ref).size());
-}
-
-void ClaimListModel::setTextUtf8(int row, int column, std::string_view utf8) {
-    storeText(row, column, arena_.add(utf8), utf8.size());
-}
-
-void ClaimListModel::storeText(int row, int column, TextArena::Ref ref, std::size_t length) {
+    const QByteArray utf8 = text.toUtf8();
+    const std::string_view cell(utf8.constData(), std::size_t(utf8.size()));
+    storeRow(storageRow(row), column, {&cell, 1});
     if (column == sortedColumn_)
         sortedColumn_ = -1;
-    TextArena::Ref& stored = cells_[cell(row, column)];
-    if (stored != TextArena::EmptyText)
-        textBytes_ -= arena_.bytes(stored).size();
-    textBytes_ += length;
-    stored = ref;
     if (!bulk_)
         emit dataChanged(index(row, column), index(row, column), {Qt::DisplayRole, Qt::ToolTipRole});
 }
 
-void ClaimListModel::setForeColor(int row, int column, const QColor& color) {
+void ClaimListModel::setRowUtf8(int row, std::span<const std::string_view> cells) {
+    storeRow(storageRow(row), 0, cells);
+    if (std::size_t(sortedColumn_) < cells.size())
+        sortedColumn_ = -1;
+    if (!bulk_ && !cells.empty())
+        emit dataChanged(index(row, 0), index(row, int(cells.size()) - 1), {Qt::DisplayRole, Qt::ToolTipRole});
+}
+
+void ClaimListModel::storeRow(std::size_t storageRow, int firstColumn, std::span<const std::string_view> cells) {
+    if (firstColumn + cells.size() > std::size_t(columns_))
+        raiseRegisterError(errSubscriptOutOfRange);
+    for (int column = firstColumn; column < firstColumn + int(cells.size()); ++column)
+        textBytes_ -= cellBytes(storageRow, column).size();
+    for (const std::string_view text : cells)
+        textBytes_ += text.size();
+    if (cells.size() == std::size_t(columns_)) {
+        cells_[storageRow] = arena_.add(cells);
+        return;
+    }
+    // A row is rewritten whole; its old texts stay unused in the arena, which
+    // costs little, as rows are filled once and changed only now and then.
+    std::vector<std::string_view> row(static_cast<std::size_t>(columns_));
+    for (int column = 0; column < columns_; ++column) {
+        const std::size_t at = std::size_t(column - firstColumn);
+        row[std::size_t(column)] = column >= firstColumn && at < cells.size() ? cells[at] : cellBytes(storageRow, column);
+    }
+    cells_[storageRow] = arena_.add(row);
+}
+
+quint8 ClaimListModel::paletteIndex(const QColor& color) {
     auto known = std::find(palette_.begin() + 1, palette_.end(), color);
     if (known == palette_.end()) {
         // 255 colours at most; past that the newest one is overwritten.
@@ -127,7 +148,25 @@ void ClaimListModel::setForeColor(int row, int column, const QColor& color) {
             palette_.pop_back();
         known = palette_.insert(palette_.end(), color);
     }
-    colours_[cell(row, column)] = quint8(known - palette_.begin());
+    return quint8(known - palette_.begin());
+}
+
+void ClaimListModel::setForeColor(int row, int column, const QColor& color) {
+    quint16& stored = colours_[storageRow(row)];
+    ColourPattern pattern = patterns_[stored];
+    pattern.resize(std::max(pattern.size(), std::size_t(column) + 1), 0);
+    pattern[std::size_t(column)] = paletteIndex(color);
+    while (!pattern.empty() && pattern.back() == 0)
+        pattern.pop_back();
+    // Rows share their patterns: a cancelled claim's row is one more use of "all red".
+    auto known = std::find(patterns_.begin(), patterns_.end(), pattern);
+    if (known == patterns_.end()) {
+        // 65,535 patterns at most; past that the newest one is overwritten.
+        if (patterns_.size() > 0xFFFF)
+            patterns_.pop_back();
+        known = patterns_.insert(patterns_.end(), std::move(pattern));
+    }
+    stored = quint16(known - patterns_.begin());
     if (!bulk_)
         emit dataChanged(index(row, column), index(row, column), {Qt::ForegroundRole});
 }
@@ -141,16 +180,19 @@ void ClaimListModel::setAlignment(int column, Qt::Alignment alignment) {
 void ClaimListModel::appendRow(const QStringList& cells) {
     if (!bulk_)
         beginInsertRows({}, rows_, rows_);
-    cells_.append(std::size_t(columns_), TextArena::EmptyText);
-    colours_.append(std::size_t(columns_), 0);
+    cells_.append(1, TextArena::EmptyText);
+    colours_.append(1, 0);
     if (!order_.empty())
         order_.push_back(quint32(rows_));
     sortedColumn_ = -1;
     ++rows_;
-    const bool wasBulk = std::exchange(bulk_, true);
+    std::vector<QByteArray> utf8;
+    std::vector<std::string_view> texts;
     for (int column = 0; column < std::min(columns_, int(cells.size())); ++column)
-        setText(rows_ - 1, column, cells[column]);
-    bulk_ = wasBulk;
+        utf8.push_back(cells[column].toUtf8());
+    for (const QByteArray& text : utf8)
+        texts.emplace_back(text.constData(), std::size_t(text.size()));
+    storeRow(std::size_t(rows_ - 1), 0, texts);
     if (!bulk_)
         endInsertRows();
 }
@@ -179,8 +221,12 @@ void ClaimListModel::sort(int column, Qt::SortOrder order) {
 }
 
 std::size_t ClaimListModel::memoryBytes() const {
-    return sizeof(*this) + arena_.allocatedBytes() + cells_.allocatedBytes() + colours_.allocatedBytes()
-         + order_.capacity() * sizeof(quint32) + alignments_.capacity() * sizeof(Qt::Alignment);
+    std::size_t patterns = patterns_.capacity() * sizeof(ColourPattern);
+    for (const ColourPattern& pattern : patterns_)
+        patterns += pattern.capacity();
+    return sizeof(*this) + arena_.allocatedBytes() + cells_.allocatedBytes() + colours_.allocatedBytes() + patterns
+         + palette_.capacity() * sizeof(QColor) + order_.capacity() * sizeof(quint32)
+         + alignments_.capacity() * sizeof(Qt::Alignment);
 }
 
 ClaimListModel::BulkFill::BulkFill(ClaimListModel& model) : model_(model) {

@@ -1,6 +1,6 @@
-// The register's rows: one per claim, its cell texts in a TextArena, a text
-// colour index per cell and a row order for sorting. No object per row, so a
-// million claims stay small and quick.
+// The register's rows: one per claim, its cell texts together in a TextArena,
+// its cells' text colours as one shared colour pattern, and a row order for
+// sorting. No object per row or cell, so a million claims stay small and quick.
 #pragma once
 
 #include "textarena.h"
@@ -9,6 +9,7 @@
 #include <QColor>
 #include <QStringList>
 
+#include <span>
 #include <vector>
 
 namespace ZQ5Reimbursement {
@@ -33,8 +34,9 @@ public:
 
     QString text(int row, int column) const;
     void setText(int row, int column, const QString& text);
-    // The same for text already in UTF-8, stored as it is.
-    void setTextUtf8(int row, int column, std::string_view utf8);
+    // The first cells of a row at once, in UTF-8 stored as it is: the quick
+    // way to fill many rows. More cells than columns: "Subscript out of range".
+    void setRowUtf8(int row, std::span<const std::string_view> cells);
     void setForeColor(int row, int column, const QColor& color);
     // Left, right or "general" (numbers right, other texts left) when unset.
     void setAlignment(int column, Qt::Alignment alignment);
@@ -59,18 +61,23 @@ public:
     std::size_t textBytes() const { return textBytes_; }
 
 private:
-    std::size_t cell(int row, int column) const;
+    using ColourPattern = std::vector<quint8>;  // per column an index into palette_, 0 = default
+
+    std::size_t storageRow(int row) const;
     std::string_view cellBytes(std::size_t storageRow, int column) const;
+    // The storage row's cells with `cells` written over its first ones.
+    void storeRow(std::size_t storageRow, int firstColumn, std::span<const std::string_view> cells);
+    quint8 paletteIndex(const QColor& color);
     void relayout(int columns);
-    void storeText(int row, int column, TextArena::Ref ref, std::size_t length);
 
     int columns_ = 0;
     int rows_ = 0;
     QStringList captions_;
     std::vector<Qt::Alignment> alignments_;
     TextArena arena_;
-    ChunkedArray<TextArena::Ref> cells_;  // row-major, storage order
-    ChunkedArray<quint8> colours_;        // index into palette_, 0 = default
+    ChunkedArray<TextArena::Ref> cells_;  // storage row -> its texts, one per column
+    ChunkedArray<quint16> colours_;       // storage row -> index into patterns_
+    std::vector<ColourPattern> patterns_{ColourPattern()};  // [0]: every cell default
     std::vector<QColor> palette_{QColor()};
     std::vector<quint32> order_;  // view row -> storage row; empty = unsorted
     int sortedColumn_ = -1;  // the rows are in this column's order, -1 when not known

@@ -79,12 +79,14 @@ void FlexGrid::setTextMatrix(int row, int col, const QString& text) {
         model_->setText(row - 1, col, text);
 }
 
-void FlexGrid::setTextMatrixUtf8(int row, int col, std::string_view text) {
-    requireCell(row, col);
-    if (row == 0)
-        model_->setCaption(col, QString::fromUtf8(text));
-    else
-        model_->setTextUtf8(row - 1, col, text);
+void FlexGrid::setRowTextMatrixUtf8(int row, std::span<const std::string_view> texts) {
+    requireCell(row, int(texts.size()) - 1);
+    if (row > 0) {
+        model_->setRowUtf8(row - 1, texts);
+        return;
+    }
+    for (std::size_t col = 0; col < texts.size(); ++col)
+        model_->setCaption(int(col), QString::fromUtf8(texts[col]));
 }
 
 void FlexGrid::setCellForeColor(int row, int col, const QColor& color) {

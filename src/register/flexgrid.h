@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QTableView>
 
+#include <span>
 #include <string_view>
 
 class QKeyEvent;
@@ -32,8 +33,9 @@ public:
 
     QString TextMatrix(int row, int col) const;
     void setTextMatrix(int row, int col, const QString& text);
-    // The same for UTF-8 text, kept as it is: the quick way to fill many rows.
-    void setTextMatrixUtf8(int row, int col, std::string_view text);
+    // The first cells of `row` at once from UTF-8 text, kept as it is: the
+    // quick way to fill many rows.
+    void setRowTextMatrixUtf8(int row, std::span<const std::string_view> texts);
     // Text colour of one cell; the register marks cancelled claims red.
     void setCellForeColor(int row, int col, const QColor& color);
 

@@ -19,6 +19,8 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
+#include <array>
+
 namespace ZQ5Reimbursement {
 
 namespace {
@@ -147,6 +149,7 @@ void FrmMaster::FillGrid(const QString& sql) {
     {
         // A wider counter than the 16 bits that once stopped the fill at 32,767 claims.
         ClaimListModel::BulkFill bulk(*flexMaster->claimModel());
+        std::array<std::string_view, columnCount> texts;
         for (int row = 1; !claims.isEOF(); claims.MoveNext(), ++row) {
             if (row != 1)
                 flexMaster->claimModel()->appendRow();
@@ -156,7 +159,8 @@ void FrmMaster::FillGrid(const QString& sql) {
                 for (int col = 0; col < flexMaster->Cols(); ++col)
                     flexMaster->setCellForeColor(flexMaster->Rows() - 1, col, cancelledColour);
             for (int col = 0; col < columnCount; ++col)
-                flexMaster->setTextMatrixUtf8(row, col, col == cancelledField ? cancelled : claims.fieldTextUtf8(col));
+                texts[std::size_t(col)] = col == cancelledField ? cancelled : claims.fieldTextUtf8(col);
+            flexMaster->setRowTextMatrixUtf8(row, texts);
         }
     }
     flexMaster->setRow(flexMaster->Rows() - 1);

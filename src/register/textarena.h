@@ -1,6 +1,6 @@
 // Compact storage for many short texts: UTF-8 bytes, each behind its length,
-// in blocks that never move, so a million rows cost little more than their
-// text and growing never copies what is stored.
+// a row's texts one after another, in blocks that never move, so a million
+// rows cost little more than their text and growing never copies what is stored.
 #pragma once
 
 #include <QString>
@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -20,11 +21,12 @@ public:
 
     TextArena();
 
-    // Stores `text` and returns where; the empty text is EmptyText and costs nothing.
-    Ref add(const QString& text);
-    Ref add(std::string_view utf8);
-    std::string_view bytes(Ref ref) const;
-    QString text(Ref ref) const { return QString::fromUtf8(bytes(ref)); }
+    // Stores the texts one after another and returns where they start; texts
+    // that are all empty are EmptyText and cost nothing.
+    Ref add(std::span<const std::string_view> texts);
+    // The index-th of the texts stored together at `ref`.
+    std::string_view bytes(Ref ref, std::size_t index = 0) const;
+    QString text(Ref ref, std::size_t index = 0) const { return QString::fromUtf8(bytes(ref, index)); }
 
     void clear();
     std::size_t allocatedBytes() const { return allocated_; }
@@ -35,8 +37,6 @@ private:
     static constexpr std::size_t MaxBlocks = std::size_t{1} << (32 - OffsetBits);
 
     char* reserve(std::size_t size, Ref& ref);
-    // Room for a text of `length` bytes, its length already written in front.
-    char* reserveText(std::size_t length, Ref& ref);
 
     struct Block {
         std::unique_ptr<char[]> data;

@@ -30,19 +30,23 @@ private slots:
         const QStringList texts{QStringLiteral("RB/1"), QString(), QStringLiteral("Zoë Ångström"),
                                 QStringLiteral("emoji \U0001F600"), big, QString(200, QLatin1Char('y')),
                                 QStringLiteral("after")};
-        QList<TextArena::Ref> refs;
+        std::vector<QByteArray> utf8;
+        std::vector<std::string_view> views;
         for (const QString& text : texts)
-            refs << arena.add(text);
-        for (qsizetype i = 0; i < texts.size(); ++i)
+            utf8.push_back(text.toUtf8());
+        for (const QByteArray& text : utf8)
+            views.emplace_back(text.constData(), std::size_t(text.size()));
+        // Each alone, then all as one row; UTF-8 is kept byte for byte.
+        QList<TextArena::Ref> refs;
+        for (const std::string_view text : views)
+            refs << arena.add({&text, 1});
+        const TextArena::Ref row = arena.add(views);
+        for (qsizetype i = 0; i < texts.size(); ++i) {
             QCOMPARE(arena.text(refs[i]), texts[i]);
-        QCOMPARE(refs[1], TextArena::EmptyText);
-        QCOMPARE(arena.bytes(refs[2]).size(), std::size_t(QStringLiteral("Zoë Ångström").toUtf8().size()));
-        // UTF-8 text is kept byte for byte.
-        for (const QString& text : texts) {
-            const QByteArray utf8 = text.toUtf8();
-            const TextArena::Ref ref = arena.add(std::string_view(utf8.constData(), std::size_t(utf8.size())));
-            QCOMPARE(QByteArrayView(arena.bytes(ref)), QByteArrayView(utf8));
+            QCOMPARE(QByteArrayView(arena.bytes(row, std::size_t(i))), QByteArrayView(utf8[std::size_t(i)]));
         }
+        QCOMPARE(refs[1], TextArena::EmptyText);
+        QCOMPARE(arena.add(std::vector<std::string_view>(3)), TextArena::EmptyText);
     }
 
     void startsWithHeaderAndOneEmptyRow() {
@@ -78,9 +82,12 @@ private slots:
         QVERIFY(!grid.model()->index(0, 1).data(Qt::ForegroundRole).isValid());
         QCOMPARE(grid.model()->index(1, 1).data(Qt::ToolTipRole).toString(), QStringLiteral("second"));
         QCOMPARE(errorNumberOf([&] { grid.setTextMatrix(1, 2, QStringLiteral("x")); }), 381L);
-        QCOMPARE(errorNumberOf([&] { grid.setTextMatrixUtf8(1, 2, "x"); }), 381L);
-        grid.setTextMatrixUtf8(1, 0, "Zo\xc3\xab");
-        grid.setTextMatrixUtf8(0, 0, "Caption");
+        const std::string_view tooMany[] = {"a", "b", "x"};
+        QCOMPARE(errorNumberOf([&] { grid.setRowTextMatrixUtf8(1, tooMany); }), 381L);
+        const std::string_view first[] = {"Zo\xc3\xab"};
+        grid.setRowTextMatrixUtf8(1, first);
+        const std::string_view caption[] = {"Caption"};
+        grid.setRowTextMatrixUtf8(0, caption);
         QCOMPARE(grid.TextMatrix(1, 0), QStringLiteral("Zoë"));
         QCOMPARE(grid.TextMatrix(0, 0), QStringLiteral("Caption"));
         QCOMPARE(errorNumberOf([&] { grid.TextMatrix(3, 0); }), 381L);
