@@ -21,6 +21,16 @@ std::optional<std::string_view> Cursor::utf8Text(int column) const {
     return text;
 }
 
+bool Cursor::utf8Texts(std::span<std::string_view> texts) const {
+    for (std::size_t column = 0; column < texts.size(); ++column) {
+        const std::optional<std::string_view> text = utf8Text(int(column));
+        if (!text)
+            return false;
+        texts[column] = *text;
+    }
+    return true;
+}
+
 std::string& Cursor::textBuffer(int column) const {
     if (textBuffers_.empty())
         textBuffers_.resize(std::size_t(columnCount()));

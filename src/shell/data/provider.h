@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,9 @@ public:
     // The value's text as valueText writes it, in UTF-8, or nullopt for NULL;
     // valid until the cursor moves. An engine may give it without a QVariant.
     virtual std::optional<std::string_view> utf8Text(int column) const;
+    // utf8Text of the first texts.size() columns; false, with the texts only
+    // partly set, when one of them is NULL.
+    bool utf8Texts(std::span<std::string_view> texts) const;
 
 protected:
     // Room for a column's text that the cursor writes itself.

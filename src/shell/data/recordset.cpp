@@ -64,6 +64,13 @@ std::string_view Recordset::fieldTextUtf8(int index) const {
     return *text;
 }
 
+void Recordset::fieldTextsUtf8(std::span<std::string_view> texts) const {
+    if (!texts.empty())
+        requireField(int(texts.size()) - 1);
+    if (!cursor_->utf8Texts(texts))
+        raiseInvalidUseOfNull();
+}
+
 void Recordset::requireRecord() const {
     if (isEOF())
         raiseNoCurrentRecord();

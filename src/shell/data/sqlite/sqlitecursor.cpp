@@ -2,7 +2,6 @@
 
 #include "sqlitecatalog.h"
 #include "textvalues.h"
-#include "valuetext.h"
 
 #include <charconv>
 
@@ -66,10 +65,10 @@ std::optional<std::string_view> SqliteCursor::utf8Text(int column) const {
         if (!dateColumns_[column]) {
             if (isAscii(bytes))
                 return bytes;
-        } else if (const std::optional<CalendarDay> day = plainIsoDay(bytes)) {
+        } else if (plainIsoDay(bytes)) {
+            // "yyyy-mm-dd" as "dd/mm/yyyy": the same digits, moved.
             std::string& text = textBuffer(column);
-            text.resize(10);
-            writeDayFirst(*day, text.data());
+            text = {bytes[8], bytes[9], '/', bytes[5], bytes[6], '/', bytes[0], bytes[1], bytes[2], bytes[3]};
             return text;
         }
         break;

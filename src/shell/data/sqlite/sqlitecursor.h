@@ -25,9 +25,7 @@ public:
     std::optional<std::string_view> utf8Text(int column) const override;
 
 private:
-    // The engine's value of a field, with one call to the engine. It is read
-    // without the connection's lock: a connection serves one thread at a time,
-    // as adodb::Connection itself does.
+    // The engine's value of a field, with one call to the engine.
     sqlite3_value* field(int column) const;
 
     StatementHandle statement_;

@@ -25,7 +25,10 @@ std::unique_ptr<Provider> SqliteProvider::open(const ConnectionString& settings)
     const QString path = settings.value(QStringLiteral("Data Source"));
     if (path.isEmpty())
         raise(adErrInvalidArgument, QStringLiteral("The connection string names no Data Source."));
-    const int flags = SQLITE_OPEN_READWRITE | (settings.flag(QStringLiteral("Create")) ? SQLITE_OPEN_CREATE : 0);
+    // A connection serves one thread at a time, as adodb::Connection itself
+    // does: the engine need not lock it on every call.
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX
+                    | (settings.flag(QStringLiteral("Create")) ? SQLITE_OPEN_CREATE : 0);
     const int busyTimeout = settings.number(QStringLiteral("Busy Timeout"), defaultBusyTimeoutMs);
     sqlite3* db = nullptr;
     const int opened = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr);
