@@ -121,8 +121,7 @@ void frmcancell::storeCancellation(const QString& claimIdText) {
 void frmcancell::showCancelled(FlexGrid& grid) {
     const int row = grid.Row();
     grid.setTextMatrix(row, cancelledColumn, QStringLiteral("Yes"));
-    for (int col = 0; col < grid.Cols(); ++col)
-        grid.setCellForeColor(row, col, cancelledColor);
+    grid.setRowForeColor(row, cancelledColor);
 }
 
 }  // namespace ZQ5Reimbursement

@@ -4,7 +4,6 @@
 #include "gridsearch.h"
 
 #include <algorithm>
-#include <numeric>
 
 namespace ZQ5Reimbursement {
 
@@ -122,8 +121,9 @@ void ClaimListModel::setRowUtf8(int row, std::span<const std::string_view> cells
 void ClaimListModel::storeRow(std::size_t storageRow, int firstColumn, std::span<const std::string_view> cells) {
     if (firstColumn + cells.size() > std::size_t(columns_))
         raiseRegisterError(errSubscriptOutOfRange);
-    for (int column = firstColumn; column < firstColumn + int(cells.size()); ++column)
-        textBytes_ -= cellBytes(storageRow, column).size();
+    if (cells_[storageRow] != TextArena::EmptyText)
+        for (int column = firstColumn; column < firstColumn + int(cells.size()); ++column)
+            textBytes_ -= cellBytes(storageRow, column).size();
     for (const std::string_view text : cells)
         textBytes_ += text.size();
     if (cells.size() == std::size_t(columns_)) {
@@ -151,24 +151,34 @@ quint8 ClaimListModel::paletteIndex(const QColor& color) {
     return quint8(known - palette_.begin());
 }
 
+quint16 ClaimListModel::patternIndex(ColourPattern pattern) {
+    // Trailing default cells do not count: rows share their patterns.
+    while (!pattern.empty() && pattern.back() == 0)
+        pattern.pop_back();
+    auto known = std::find(patterns_.begin(), patterns_.end(), pattern);
+    if (known == patterns_.end()) {
+        if (patterns_.size() > 0xFFFF)
+            patterns_.pop_back();
+        known = patterns_.insert(patterns_.end(), std::move(pattern));
+    }
+    return quint16(known - patterns_.begin());
+}
+
 void ClaimListModel::setForeColor(int row, int column, const QColor& color) {
     quint16& stored = colours_[storageRow(row)];
     ColourPattern pattern = patterns_[stored];
     pattern.resize(std::max(pattern.size(), std::size_t(column) + 1), 0);
     pattern[std::size_t(column)] = paletteIndex(color);
-    while (!pattern.empty() && pattern.back() == 0)
-        pattern.pop_back();
-    // Rows share their patterns: a cancelled claim's row is one more use of "all red".
-    auto known = std::find(patterns_.begin(), patterns_.end(), pattern);
-    if (known == patterns_.end()) {
-        // 65,535 patterns at most; past that the newest one is overwritten.
-        if (patterns_.size() > 0xFFFF)
-            patterns_.pop_back();
-        known = patterns_.insert(patterns_.end(), std::move(pattern));
-    }
-    stored = quint16(known - patterns_.begin());
+    stored = patternIndex(std::move(pattern));
     if (!bulk_)
         emit dataChanged(index(row, column), index(row, column), {Qt::ForegroundRole});
+}
+
+void ClaimListModel::setRowForeColor(int row, const QColor& color) {
+    // A cancelled claim's row is one more use of the pattern "all red".
+    colours_[storageRow(row)] = patternIndex(ColourPattern(std::size_t(columns_), paletteIndex(color)));
+    if (!bulk_ && columns_ > 0)
+        emit dataChanged(index(row, 0), index(row, columns_ - 1), {Qt::ForegroundRole});
 }
 
 void ClaimListModel::setAlignment(int column, Qt::Alignment alignment) {
@@ -186,13 +196,15 @@ void ClaimListModel::appendRow(const QStringList& cells) {
         order_.push_back(quint32(rows_));
     sortedColumn_ = -1;
     ++rows_;
-    std::vector<QByteArray> utf8;
-    std::vector<std::string_view> texts;
-    for (int column = 0; column < std::min(columns_, int(cells.size())); ++column)
-        utf8.push_back(cells[column].toUtf8());
-    for (const QByteArray& text : utf8)
-        texts.emplace_back(text.constData(), std::size_t(text.size()));
-    storeRow(std::size_t(rows_ - 1), 0, texts);
+    if (!cells.isEmpty()) {
+        std::vector<QByteArray> utf8;
+        std::vector<std::string_view> texts;
+        for (int column = 0; column < std::min(columns_, int(cells.size())); ++column)
+            utf8.push_back(cells[column].toUtf8());
+        for (const QByteArray& text : utf8)
+            texts.emplace_back(text.constData(), std::size_t(text.size()));
+        storeRow(std::size_t(rows_ - 1), 0, texts);
+    }
     if (!bulk_)
         endInsertRows();
 }
@@ -201,20 +213,28 @@ void ClaimListModel::sort(int column, Qt::SortOrder order) {
     if (column < 0 || column >= columns_ || (column == sortedColumn_ && order == sortedOrder_))
         return;  // a stable sort of sorted rows changes nothing
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    if (order_.empty()) {
-        order_.resize(std::size_t(rows_));
-        std::iota(order_.begin(), order_.end(), 0u);
+    // The keys in the rows' present order, sorted with the rows they belong to.
+    struct Entry {
+        SortKey key;
+        std::string_view text;
+        quint32 row;
+    };
+    std::vector<Entry> entries(static_cast<std::size_t>(rows_));
+    for (std::size_t at = 0; at < entries.size(); ++at) {
+        const auto row = quint32(storageRow(int(at)));
+        const std::string_view text = cellBytes(row, column);
+        entries[at] = {sortKeyOf(text), text, row};
     }
-    std::vector<SortKey> keys(static_cast<std::size_t>(rows_));
-    for (std::size_t row = 0; row < keys.size(); ++row)
-        keys[row] = sortKeyOf(cellBytes(row, column));
-    const auto less = [&](quint32 a, quint32 b) {
-        return sortsBefore(keys[a], keys[b], [&] { return cellBytes(a, column); }, [&] { return cellBytes(b, column); });
+    const auto less = [](const Entry& a, const Entry& b) {
+        return sortsBefore(a.key, b.key, [&] { return a.text; }, [&] { return b.text; });
     };
     if (order == Qt::AscendingOrder)
-        std::stable_sort(order_.begin(), order_.end(), less);
+        std::stable_sort(entries.begin(), entries.end(), less);
     else
-        std::stable_sort(order_.begin(), order_.end(), [&](quint32 a, quint32 b) { return less(b, a); });
+        std::stable_sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) { return less(b, a); });
+    order_.resize(entries.size());
+    for (std::size_t at = 0; at < entries.size(); ++at)
+        order_[at] = entries[at].row;
     sortedColumn_ = column;
     sortedOrder_ = order;
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);

@@ -38,6 +38,8 @@ public:
     // way to fill many rows. More cells than columns: "Subscript out of range".
     void setRowUtf8(int row, std::span<const std::string_view> cells);
     void setForeColor(int row, int column, const QColor& color);
+    // The same for every cell of the row.
+    void setRowForeColor(int row, const QColor& color);
     // Left, right or "general" (numbers right, other texts left) when unset.
     void setAlignment(int column, Qt::Alignment alignment);
 
@@ -68,6 +70,8 @@ private:
     // The storage row's cells with `cells` written over its first ones.
     void storeRow(std::size_t storageRow, int firstColumn, std::span<const std::string_view> cells);
     quint8 paletteIndex(const QColor& color);
+    // The pattern's index, added when new; 65,535 at most, past that the newest is overwritten.
+    quint16 patternIndex(ColourPattern pattern);
     void relayout(int columns);
 
     int columns_ = 0;

@@ -95,6 +95,12 @@ void FlexGrid::setCellForeColor(int row, int col, const QColor& color) {
         model_->setForeColor(row - 1, col, color);
 }
 
+void FlexGrid::setRowForeColor(int row, const QColor& color) {
+    requireCell(row, 0);
+    if (row > 0)
+        model_->setRowForeColor(row - 1, color);
+}
+
 void FlexGrid::AddItem(const QString& tabSeparated) { model_->appendRow(tabSeparated.split(QLatin1Char('\t'))); }
 
 void FlexGrid::selectCurrentRow() {

@@ -36,8 +36,10 @@ public:
     // The first cells of `row` at once from UTF-8 text, kept as it is: the
     // quick way to fill many rows.
     void setRowTextMatrixUtf8(int row, std::span<const std::string_view> texts);
-    // Text colour of one cell; the register marks cancelled claims red.
+    // Text colour of one cell, or of every cell of a row: the register marks
+    // cancelled claims red.
     void setCellForeColor(int row, int col, const QColor& color);
+    void setRowForeColor(int row, const QColor& color);
 
     // Appends a data row from tab-separated texts.
     void AddItem(const QString& tabSeparated);

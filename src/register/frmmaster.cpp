@@ -154,12 +154,9 @@ void FrmMaster::FillGrid(const QString& sql) {
             if (row != 1)
                 flexMaster->claimModel()->appendRow();
             // Texts go into the grid as the recordset has them in UTF-8, with no QString between.
-            const std::string_view cancelled = claims.fieldTextUtf8(cancelledField);
-            if (cancelled == "Yes")
-                for (int col = 0; col < flexMaster->Cols(); ++col)
-                    flexMaster->setCellForeColor(flexMaster->Rows() - 1, col, cancelledColour);
-            for (int col = 0; col < columnCount; ++col)
-                texts[std::size_t(col)] = col == cancelledField ? cancelled : claims.fieldTextUtf8(col);
+            claims.fieldTextsUtf8(texts);
+            if (texts[cancelledField] == "Yes")
+                flexMaster->setRowForeColor(flexMaster->Rows() - 1, cancelledColour);
             flexMaster->setRowTextMatrixUtf8(row, texts);
         }
     }

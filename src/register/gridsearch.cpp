@@ -23,6 +23,26 @@ bool mayBeNumber(std::string_view utf8) {
     return true;
 }
 
+SortKey textKey(std::string_view utf8) {
+    SortKey key;
+    key.kind = SortKey::Text;
+    std::size_t at = 0;
+    bool zero = false;  // a zero byte in the text reads as its end
+    for (; at < utf8.size() && at < 16; ++at) {
+        auto byte = static_cast<unsigned char>(utf8[at]);
+        if (byte >= 0x80)
+            break;  // from here on the order is QString's
+        if (byte >= 'a' && byte <= 'z')
+            byte -= 'a' - 'A';
+        zero |= byte == 0;
+        key.capitals[at / 8] |= quint64{byte} << (56 - 8 * (at % 8));
+    }
+    const bool ended = at == utf8.size();
+    key.held = quint8(ended ? 16 : at);
+    key.whole = ended && !zero;
+    return key;
+}
+
 }  // namespace
 
 bool isNumericText(const QString& text) {
@@ -37,9 +57,9 @@ int compareInCapitals(const QString& left, const QString& right) {
 
 SortKey sortKeyOf(std::string_view utf8) {
     if (utf8.empty())
-        return {SortKey::Empty, 0};
+        return {};
     if (!mayBeNumber(utf8))
-        return {SortKey::Text, 0};
+        return textKey(utf8);
     double number = 0;
     const auto [end, error] = std::from_chars(utf8.data(), utf8.data() + utf8.size(), number);
     const bool plainDigits = error == std::errc() && end == utf8.data() + utf8.size() && isAsciiDigit(utf8.front());
@@ -47,9 +67,12 @@ SortKey sortKeyOf(std::string_view utf8) {
         bool numeric = false;
         number = QString::fromUtf8(utf8).trimmed().toDouble(&numeric);
         if (!numeric)
-            return {SortKey::Text, 0};
+            return textKey(utf8);
     }
-    return {SortKey::Number, number};
+    SortKey key;
+    key.kind = SortKey::Number;
+    key.number = number;
+    return key;
 }
 
 int compareUtf8InCapitals(std::string_view left, std::string_view right) {

@@ -10,6 +10,8 @@ namespace ZQ5Reimbursement {
 namespace {
 
 std::size_t lengthPrefixSize(std::size_t length) {
+    if (length < 0x80)
+        return 1;  // most texts
     std::size_t size = 1;
     for (; length >= 0x80; length >>= 7)
         ++size;
@@ -58,8 +60,7 @@ TextArena::Ref TextArena::add(std::span<const std::string_view> texts) {
         for (; length >= 0x80; length >>= 7)
             *out++ = static_cast<char>(0x80 | (length & 0x7F));
         *out++ = static_cast<char>(length);
-        std::memcpy(out, text.data(), text.size());
-        out += text.size();
+        out = std::copy(text.begin(), text.end(), out);
     }
     return ref;
 }
