@@ -110,6 +110,9 @@ CREATE TABLE pReimburseHeader (
 CREATE INDEX ix_pReimburseHeader_date ON pReimburseHeader (rhcompanyid, rhdate);
 CREATE INDEX ix_pReimburseHeader_emp ON pReimburseHeader (rhcompanyid, rhClaimEmpID, rhrtypeid);
 CREATE INDEX ix_pReimburseHeader_id ON pReimburseHeader (rhreimburseid);
+-- The claim numbering reads every claim number of the company: from this
+-- index alone, without visiting the claims.
+CREATE INDEX ix_pReimburseHeader_no ON pReimburseHeader (rhcompanyid, rhreimburseno);
 
 CREATE TABLE pReimbursedetail (
     rdCompanyId   INTEGER NOT NULL,

@@ -1,5 +1,6 @@
 #include "sqlitefunctions.h"
 
+#include "sqlitequickfunctions.h"
 #include "sqlitestatement.h"
 #include "tsql/tsqlfunctions.h"
 #include "tsql/tsqltext.h"
@@ -12,8 +13,11 @@ namespace {
 
 using TsqlFunction = QVariant (*)(const QVariantList&);
 
-template <TsqlFunction function>
+template <TsqlFunction function, QuickFunction quick = nullptr>
 void call(sqlite3_context* context, int count, sqlite3_value** values) {
+    if constexpr (quick != nullptr)
+        if (quick(context, values))
+            return;
     QVariantList arguments;
     arguments.reserve(count);
     for (int i = 0; i < count; ++i)
@@ -43,12 +47,12 @@ struct Definition {
 };
 
 constexpr Definition definitions[] = {
-    {"len", 1, call<tsqlLen>},
-    {"zq_left", 2, call<tsqlLeft>},
-    {"zq_right", 2, call<tsqlRight>},
-    {"substring", 3, call<tsqlSubstring>},
-    {"isnumeric", 1, call<tsqlIsNumeric>},
-    {"zq_convert", 2, call<tsqlConvert>},
+    {"len", 1, call<tsqlLen, quickLen>},
+    {"zq_left", 2, call<tsqlLeft, quickLeft>},
+    {"zq_right", 2, call<tsqlRight, quickRight>},
+    {"substring", 3, call<tsqlSubstring, quickSubstring>},
+    {"isnumeric", 1, call<tsqlIsNumeric, quickIsNumeric>},
+    {"zq_convert", 2, call<tsqlConvert, quickConvert>},
     {"like", 2, call<likeWithPatternFirst>},
     {"like", 3, call<likeWithPatternFirst>},
 };
