@@ -62,6 +62,8 @@ void runEligibilityRows(Bench& bench) {
             raw.runToLastRow(sql);
     });
     printRow(QStringLiteral("eligibility figures, 100k earlier claims"), floor, module, 1.5);
+    for (qsizetype i = 0; i < statements.size(); ++i)
+        printPlan(QStringLiteral("figures %1").arg(i + 1), raw.queryPlan(statements[i]));
 }
 
 }  // namespace bench

@@ -41,21 +41,18 @@ struct OpenedRegister {
     double textMb = 0;
 };
 
-OpenedRegister openRegister(const QString& path, int runs) {
+OpenedRegister openRegister(const QString& path) {
     OpenedRegister opened;
-    for (int run = 0; run < runs; ++run) {
-        QString listing;
-        const double milliseconds = runRegister(path, [&](FrmMaster& master) {
-            const ClaimListModel& model = *master.flexMaster->claimModel();
-            opened.rows = model.rowCount();
-            opened.modelMb = double(model.memoryBytes()) / (1024.0 * 1024.0);
-            opened.textMb = double(model.textBytes()) / (1024.0 * 1024.0);
-            listing = Context::instance().strListSQL;
-        });
-        opened.milliseconds = std::min(opened.milliseconds, milliseconds);
-        if (listing != benchListing())
-            fail(QStringLiteral("the register ran another listing: ") + listing);
-    }
+    QString listing;
+    opened.milliseconds = runRegister(path, [&](FrmMaster& master) {
+        const ClaimListModel& model = *master.flexMaster->claimModel();
+        opened.rows = model.rowCount();
+        opened.modelMb = double(model.memoryBytes()) / (1024.0 * 1024.0);
+        opened.textMb = double(model.textBytes()) / (1024.0 * 1024.0);
+        listing = Context::instance().strListSQL;
+    });
+    if (listing != benchListing())
+        fail(QStringLiteral("the register ran another listing: ") + listing);
     return opened;
 }
 
@@ -69,13 +66,22 @@ void runOpenRows(Bench& bench) {
         const QString& path = bench.databases.registerFile(claims);
         RawDatabase raw(path);
         const QByteArray listing = raw.translate(benchListing());
+        // Floor and register take turns, so that both meet the same load on a shared machine.
         long rawRows = 0;
-        const double floor = bestMs(bench.options.runs, [&] { rawRows = raw.runToLastRow(listing); });
-        const OpenedRegister opened = openRegister(path, bench.options.runs);
+        double floor = 1e300;
+        OpenedRegister opened;
+        for (int run = 0; run < bench.options.runs; ++run) {
+            floor = std::min(floor, bestMs(1, [&] { rawRows = raw.runToLastRow(listing); }));
+            const OpenedRegister again = openRegister(path);
+            if (run == 0 || again.milliseconds < opened.milliseconds)
+                opened = again;
+        }
         if (opened.rows != rawRows)
             fail(QStringLiteral("the register listed %1 rows, SQLite %2").arg(opened.rows).arg(rawRows));
         printRow(QStringLiteral("register open %1").arg(sizeName(claims)), floor, opened.milliseconds,
                  claims < 100000 ? 1.5 : 1.2);
+        if (claims == sizes.last())
+            printPlan(QStringLiteral("listing"), raw.queryPlan(listing));
         if (claims >= 100000)
             printRow(QStringLiteral("register memory %1 (text MB, model MB)").arg(sizeName(claims)), opened.textMb,
                      opened.modelMb, 1.5, "MB");

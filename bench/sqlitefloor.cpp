@@ -63,6 +63,21 @@ long RawDatabase::runToLastRow(const QByteArray& sql) {
     return rows;
 }
 
+QStringList RawDatabase::queryPlan(const QByteArray& sql) {
+    sqlite3_stmt* statement = prepare(db_, "EXPLAIN QUERY PLAN " + sql);
+    QStringList plan;
+    while (sqlite3_step(statement) == SQLITE_ROW)
+        plan << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 3)));
+    sqlite3_finalize(statement);
+    return plan;
+}
+
+void printPlan(const QString& name, const QStringList& plan) {
+    for (const QString& line : plan)
+        std::printf("  plan %s: %s\n", qPrintable(name), qPrintable(line));
+    std::fflush(stdout);
+}
+
 void RawDatabase::run(const QByteArray& sql, const std::function<void(sqlite3_stmt*)>& bind) {
     sqlite3_stmt* statement = prepare(db_, sql);
     if (bind)

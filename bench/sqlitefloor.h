@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -26,6 +27,8 @@ public:
     // Prepares, steps to the last row reading every column as text, finalizes.
     // Returns the rows seen.
     long runToLastRow(const QByteArray& sql);
+    // EXPLAIN QUERY PLAN's details: how SQLite reads each table.
+    QStringList queryPlan(const QByteArray& sql);
     // Prepares `sql`, lets `bind` set its markers, steps it to the end.
     void run(const QByteArray& sql, const std::function<void(sqlite3_stmt*)>& bind = {});
 
@@ -34,5 +37,8 @@ private:
 };
 
 [[noreturn]] void fail(const QString& what);
+
+// "plan <name>: <detail>" for each line of the plan, under the row it explains.
+void printPlan(const QString& name, const QStringList& plan);
 
 }  // namespace bench
