@@ -26,19 +26,12 @@ QString cancellation(WindowFixture& fixture, int company = WindowFixture::compan
         .value(0);
 }
 
-bool rowIsRed(FlexGrid& grid, int row) {
-    for (int col = 0; col < grid.Cols(); ++col)
-        if (grid.model()->index(row - 1, col).data(Qt::ForegroundRole).value<QColor>() != QColor(255, 0, 0))
-            return false;
-    return true;
-}
-
 // The register shows claim 17 cancelled: "Yes", red, wholly selected, Delete off.
 void verifyCancelledInRegister(WindowFixture& fixture) {
     FlexGrid& grid = fixture.grid();
     const int row = fixture.rowOf(17);
     QCOMPARE(grid.TextMatrix(row, 5) + "|" + grid.TextMatrix(row, 4), QStringLiteral("Yes|Asha"));
-    QVERIFY(rowIsRed(grid, row));
+    QVERIFY(fixture.rowIsRed(row));
     QVERIFY(grid.Row() == row && grid.Col() == 0 && grid.selectionModel()->isRowSelected(row - 1, {}));
     QVERIFY(!fixture.master().CmdDelete->isEnabled());
     QVERIFY(!Context::instance().frmcancellWindow);
@@ -50,7 +43,7 @@ void verifyUntouched(WindowFixture& fixture, const QStringList& before) {
     QVERIFY(fixture.writes().filter(QStringLiteral("update"), Qt::CaseInsensitive).isEmpty());
     const int row = fixture.rowOf(17);
     QCOMPARE(fixture.grid().TextMatrix(row, 5), QStringLiteral("No"));
-    QVERIFY(!rowIsRed(fixture.grid(), row));
+    QVERIFY(!fixture.rowIsRed(row));
 }
 
 }  // namespace

@@ -49,13 +49,6 @@ QStringList comboTexts(const QComboBox& combo) {
     return texts;
 }
 
-bool rowIsRed(FlexGrid& grid, int row) {
-    for (int col = 0; col < grid.Cols(); ++col)
-        if (grid.model()->index(row - 1, col).data(Qt::ForegroundRole).value<QColor>() != QColor(255, 0, 0))
-            return false;
-    return true;
-}
-
 }  // namespace
 
 class RegisterTest : public QObject {
@@ -90,7 +83,7 @@ private slots:
         // Cancelled rows red in every cell, live rows in the default colour.
         for (int row = 1; row < grid.Rows(); ++row) {
             const bool cancelled = grid.TextMatrix(row, 5) == QLatin1String("Yes");
-            QCOMPARE(rowIsRed(grid, row), cancelled);
+            QCOMPARE(fixture.rowIsRed(row), cancelled);
             if (!cancelled)
                 QVERIFY(!grid.model()->index(row - 1, 0).data(Qt::ForegroundRole).isValid());
         }

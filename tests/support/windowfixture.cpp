@@ -139,6 +139,13 @@ QStringList WindowFixture::gridRows() {
     return rows;
 }
 
+bool WindowFixture::rowIsRed(int row) {
+    for (int col = 0; col < grid().Cols(); ++col)
+        if (grid().model()->index(row - 1, col).data(Qt::ForegroundRole).value<QColor>() != QColor(255, 0, 0))
+            return false;
+    return true;
+}
+
 QString WindowFixture::buttons() {
     QString states;
     for (const QPushButton* button : {master().cmdnew, master().CmdEdit, master().CmdDelete, master().cmdPrint})

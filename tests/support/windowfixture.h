@@ -71,6 +71,8 @@ public:
     void clickClaim(int claimId);
     // Data rows of the grid, cells joined by "|".
     QStringList gridRows();
+    // Whether every cell of the grid row shows the cancelled claims' red.
+    bool rowIsRed(int row);
     // "NEDP" states of the register's buttons as 1 or 0.
     QString buttons();
 
