@@ -141,17 +141,14 @@ bool isOperandGroup(const SyntaxView& view, int open) {
            view.isWord(open - 1, "ifnull") || view.isWord(open - 1, "in");
 }
 
-// Words inside a predicate that name no column.
-bool isOperatorOrTypeWord(const TsqlToken& token) {
-    static const char* const words[] = {
+// Words inside a predicate that name no column, in lower case.
+bool isOperatorOrTypeWord(const QString& word) {
+    static const QSet<QString> words{
         "not",  "like",     "between",  "and",   "or",      "in",         "is",   "null",     "escape",
         "as",   "collate",  "all",      "any",   "some",    "int",        "integer", "bigint", "smallint",
         "tinyint", "varchar", "nvarchar", "char", "nchar",  "text",       "ntext", "datetime", "date",
         "smalldatetime", "datetime2", "float", "real", "decimal", "numeric", "money", "smallmoney", "max"};
-    for (const char* word : words)
-        if (token.isWord(word))
-            return true;
-    return false;
+    return words.contains(word);
 }
 
 // What a token tells of the predicate it stands in.
@@ -172,8 +169,9 @@ public:
                 open.pop_back();
             scope_[p] = open.back();
             std::array<int, classCount>& counts = running[std::size_t(scope_[p])];
+            const unsigned classes = classesOf(p, columns);
             for (int c = 0; c < classCount; ++c)
-                counts[std::size_t(c)] += hasClass(p, TokenClass(c), columns) ? 1 : 0;
+                counts[std::size_t(c)] += (classes >> c) & 1u;
             counts_[p] = counts;
             if (view.opensSubquery(p)) {
                 open.push_back(int(running.size()));
@@ -205,26 +203,24 @@ public:
     }
 
 private:
-    bool hasClass(int p, TokenClass c, const ColumnKinds& columns) const {
+    // A bit for each class the token has: a name declared with several kinds has each of them.
+    unsigned classesOf(int p, const ColumnKinds& columns) const {
         const TsqlToken& token = view_.at(p);
         if (token.kind == TsqlToken::String)
-            return c == TextLiteral;
+            return 1u << TextLiteral;
         // Function names, table aliases and the N of N'text' name no column.
-        const bool column = token.isName() && !view_.isSymbol(p + 1, "(") && !view_.isSymbol(p + 1, ".") &&
-                            !(token.kind == TsqlToken::Word && isOperatorOrTypeWord(token)) &&
-                            !(token.isWord("n") && p + 1 < view_.size() && view_.raw(p + 1) == view_.raw(p) + 1 &&
-                              view_.at(p + 1).kind == TsqlToken::String);
-        if (!column)
-            return false;
+        if (!token.isName() || view_.isSymbol(p + 1, "(") || view_.isSymbol(p + 1, "."))
+            return 0;
         const QString name = token.name().toLower();
-        switch (c) {
-        case DateColumn: return columns.dates.contains(name);
-        case TextColumn: return columns.texts.contains(name);
-        case NumberColumn: return columns.numbers.contains(name);
-        case OtherColumn:
-            return !columns.dates.contains(name) && !columns.texts.contains(name) && !columns.numbers.contains(name);
-        default: return false;
-        }
+        if (token.kind == TsqlToken::Word &&
+            (isOperatorOrTypeWord(name) || (name == QLatin1String("n") && p + 1 < view_.size() &&
+                                            view_.raw(p + 1) == view_.raw(p) + 1 &&
+                                            view_.at(p + 1).kind == TsqlToken::String)))
+            return 0;
+        const unsigned classes = (columns.dates.contains(name) ? 1u << DateColumn : 0u) |
+                                 (columns.texts.contains(name) ? 1u << TextColumn : 0u) |
+                                 (columns.numbers.contains(name) ? 1u << NumberColumn : 0u);
+        return classes != 0 ? classes : 1u << OtherColumn;
     }
 
     // Follows `step` from p until it gives -1, noting the end for every
