@@ -213,17 +213,23 @@ void ClaimListModel::sort(int column, Qt::SortOrder order) {
     if (column < 0 || column >= columns_ || (column == sortedColumn_ && order == sortedOrder_))
         return;  // a stable sort of sorted rows changes nothing
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    // The keys in the rows' present order, sorted with the rows they belong to.
+    // Each row's key, read in storage order, where its texts lie one after
+    // another; then put in the rows' present order and sorted stably with them.
     struct Entry {
         SortKey key;
         std::string_view text;
         quint32 row;
     };
     std::vector<Entry> entries(static_cast<std::size_t>(rows_));
-    for (std::size_t at = 0; at < entries.size(); ++at) {
-        const auto row = quint32(storageRow(int(at)));
+    for (std::size_t row = 0; row < entries.size(); ++row) {
         const std::string_view text = cellBytes(row, column);
-        entries[at] = {sortKeyOf(text), text, row};
+        entries[row] = {sortKeyOf(text), text, quint32(row)};
+    }
+    if (!order_.empty()) {
+        std::vector<Entry> present(entries.size());
+        for (std::size_t place = 0; place < present.size(); ++place)
+            present[place] = entries[order_[place]];
+        entries.swap(present);
     }
     const auto less = [](const Entry& a, const Entry& b) {
         return sortsBefore(a.key, b.key, [&] { return a.text; }, [&] { return b.text; });

@@ -65,22 +65,5 @@ TextArena::Ref TextArena::add(std::span<const std::string_view> texts) {
     return ref;
 }
 
-std::string_view TextArena::bytes(Ref ref, std::size_t index) const {
-    if (ref == EmptyText)
-        return {};
-    const char* at = blocks_[ref >> OffsetBits].data.get() + (ref & (BlockSize - 1));
-    for (;; --index) {
-        std::size_t length = 0;
-        for (int shift = 0;; shift += 7) {
-            const auto byte = static_cast<unsigned char>(*at++);
-            length |= std::size_t{byte & 0x7Fu} << shift;
-            if ((byte & 0x80) == 0)
-                break;
-        }
-        if (index == 0)
-            return {at, length};
-        at += length;
-    }
-}
 
 }  // namespace ZQ5Reimbursement

@@ -25,7 +25,23 @@ public:
     // that are all empty are EmptyText and cost nothing.
     Ref add(std::span<const std::string_view> texts);
     // The index-th of the texts stored together at `ref`.
-    std::string_view bytes(Ref ref, std::size_t index = 0) const;
+    std::string_view bytes(Ref ref, std::size_t index = 0) const {
+        if (ref == EmptyText)
+            return {};
+        const char* at = blocks_[ref >> OffsetBits].data.get() + (ref & (BlockSize - 1));
+        for (;; --index) {
+            std::size_t length = 0;
+            for (int shift = 0;; shift += 7) {
+                const auto byte = static_cast<unsigned char>(*at++);
+                length |= std::size_t{byte & 0x7Fu} << shift;
+                if ((byte & 0x80) == 0)
+                    break;
+            }
+            if (index == 0)
+                return {at, length};
+            at += length;
+        }
+    }
     QString text(Ref ref, std::size_t index = 0) const { return QString::fromUtf8(bytes(ref, index)); }
 
     void clear();
