@@ -69,6 +69,8 @@ private slots:
             << "right('X', len('X') - 2)" << "Invalid length parameter passed to the right function.";
         QTest::newRow("convert of a fraction to int")
             << "convert(int, '12.5')" << "Conversion failed when converting the varchar value '12.5' to data type int.";
+        QTest::newRow("convert of too large a number to int")
+            << "convert(int, '2147483648')" << "Arithmetic overflow error converting expression to data type int.";
         QTest::newRow("convert of text to numeric") << "convert(numeric(10,2), 'ab')"
                                                     << "Error converting data type varchar to numeric.";
     }
