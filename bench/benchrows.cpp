@@ -16,15 +16,20 @@ void printRow(const QString& name, double floor, double module, double goal, con
     std::fflush(stdout);
 }
 
-double bestMs(int runs, const std::function<void()>& run, const std::function<void()>& prepare) {
-    double best = 1e300;
-    for (int i = 0; i < std::max(runs, 1); ++i) {
-        if (prepare)
-            prepare();
-        QElapsedTimer clock;
-        clock.start();
-        run();
-        best = std::min(best, double(clock.nsecsElapsed()) / 1e6);
+double timeMs(const std::function<void()>& run, const std::function<void()>& prepare) {
+    if (prepare)
+        prepare();
+    QElapsedTimer clock;
+    clock.start();
+    run();
+    return double(clock.nsecsElapsed()) / 1e6;
+}
+
+Best bestInTurns(int runs, const std::function<double()>& floor, const std::function<double()>& module) {
+    Best best;
+    for (int run = 0; run < std::max(runs, 1); ++run) {
+        best.floor = std::min(best.floor, floor());
+        best.module = std::min(best.module, module());
     }
     return best;
 }

@@ -33,9 +33,17 @@ struct RowGroup {
 // the ratio exceeds the goal. `unit` names what floor and module count.
 void printRow(const QString& name, double floor, double module, double goal, const char* unit = "ms");
 
-// The best of `runs` timings of `run`, in milliseconds; `prepare`, untimed,
-// sets each run up.
-double bestMs(int runs, const std::function<void()>& run, const std::function<void()>& prepare = {});
+// Milliseconds that `run` takes; `prepare`, untimed, sets it up.
+double timeMs(const std::function<void()>& run, const std::function<void()>& prepare = {});
+
+struct Best {
+    double floor = 1e300;
+    double module = 1e300;
+};
+// The best of `runs` turns of the floor and then the module, each giving the
+// milliseconds it took: taken in turns, so that both meet the same load on a
+// machine others share.
+Best bestInTurns(int runs, const std::function<double()>& floor, const std::function<double()>& module);
 
 // Sizes in rows' names: 10k, 100k, 1M.
 QString sizeName(int claims);

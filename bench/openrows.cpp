@@ -66,19 +66,17 @@ void runOpenRows(Bench& bench) {
         const QString& path = bench.databases.registerFile(claims);
         RawDatabase raw(path);
         const QByteArray listing = raw.translate(benchListing());
-        // Floor and register take turns, so that both meet the same load on a shared machine.
         long rawRows = 0;
-        double floor = 1e300;
         OpenedRegister opened;
-        for (int run = 0; run < bench.options.runs; ++run) {
-            floor = std::min(floor, bestMs(1, [&] { rawRows = raw.runToLastRow(listing); }));
-            const OpenedRegister again = openRegister(path);
-            if (run == 0 || again.milliseconds < opened.milliseconds)
-                opened = again;
-        }
+        const Best best = bestInTurns(
+            bench.options.runs, [&] { return timeMs([&] { rawRows = raw.runToLastRow(listing); }); },
+            [&] {
+                opened = openRegister(path);
+                return opened.milliseconds;
+            });
         if (opened.rows != rawRows)
             fail(QStringLiteral("the register listed %1 rows, SQLite %2").arg(opened.rows).arg(rawRows));
-        printRow(QStringLiteral("register open %1").arg(sizeName(claims)), floor, opened.milliseconds,
+        printRow(QStringLiteral("register open %1").arg(sizeName(claims)), best.floor, best.module,
                  claims < 100000 ? 1.5 : 1.2);
         if (claims == sizes.last())
             printPlan(QStringLiteral("listing"), raw.queryPlan(listing));

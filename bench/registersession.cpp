@@ -10,10 +10,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QHash>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
-
 
 using namespace ZQ5Reimbursement;
 
@@ -24,8 +24,14 @@ double runRegister(const QString& path, const std::function<void(FrmMaster&)>& w
 }
 
 double runRegisterOn(const QString& connectionString, const std::function<void(FrmMaster&)>& whileOpen) {
-    auto connection = std::make_shared<adodb::Connection>();
-    connection->Open(connectionString);
+    // One connection for each database for the whole run, as a host keeps its
+    // connection between Show calls (and the floors keep theirs).
+    static QHash<QString, std::shared_ptr<adodb::Connection>> connections;
+    std::shared_ptr<adodb::Connection>& connection = connections[connectionString];
+    if (!connection) {
+        connection = std::make_shared<adodb::Connection>();
+        connection->Open(connectionString);
+    }
     auto reimbursement = createObject("ZQ5Reimbursement.clsReimbursement");
     reimbursement->setadocon(connection);
     reimbursement->setMsgboxTitle(QStringLiteral("Bench"));

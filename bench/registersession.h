@@ -20,6 +20,7 @@ const QDate processDate(2004, 3, 15);
 
 // Shows the register on `path`, runs `whileOpen` once its modal loop runs,
 // then closes it. Returns the milliseconds from Show until the loop ran.
+// Every call on the same database uses the same connection.
 double runRegister(const QString& path, const std::function<void(ZQ5Reimbursement::FrmMaster&)>& whileOpen = {});
 // The same on the database a host's connection string names.
 double runRegisterOn(const QString& connectionString,

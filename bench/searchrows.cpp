@@ -63,19 +63,21 @@ void runSearchRows(Bench& bench) {
             master.cboSearch->setCurrentIndex(master.cboSearch->findText(QLatin1String(search.caption)));
             const int column = master.cboSearch->currentData().toInt();
             master.txtsearch->clear();
+            // The first keys sort the column; the rows are then in the order every later key finds.
             QTest::keyClicks(master.txtsearch, typed);
-            const double module = bestMs(
-                bench.options.runs, [&] { QTest::keyClick(master.txtsearch, typed.back().toLatin1()); },
-                [&] { QTest::keyClick(master.txtsearch, Qt::Key_Backspace); });
-            if (master.txtsearch->text() != typed)
-                fail(QStringLiteral("the search box holds ") + master.txtsearch->text());
-
             std::vector<QString> cells;
             cells.reserve(std::size_t(model.rowCount()));
             for (int row = 0; row < model.rowCount(); ++row)
                 cells.push_back(model.text(row, column));
             std::pair<long, long> matches;
-            const double floor = bestMs(bench.options.runs, [&] { matches = matchingRows(cells, typed); });
+            const Best best = bestInTurns(
+                bench.options.runs, [&] { return timeMs([&] { matches = matchingRows(cells, typed); }); },
+                [&] {
+                    return timeMs([&] { QTest::keyClick(master.txtsearch, typed.back().toLatin1()); },
+                                  [&] { QTest::keyClick(master.txtsearch, Qt::Key_Backspace); });
+                });
+            if (master.txtsearch->text() != typed)
+                fail(QStringLiteral("the search box holds ") + master.txtsearch->text());
             if (matches.first == 0)
                 fail(QStringLiteral("nothing matches ") + typed);
             if (!isNumericText(cells[(cells.size() - 1) / 2]) && master.flexMaster->Row() - 1 != matches.second)
@@ -84,7 +86,7 @@ void runSearchRows(Bench& bench) {
                          .arg(master.flexMaster->Row() - 1)
                          .arg(matches.second));
             printRow(QStringLiteral("search %1 %2 one keystroke").arg(sizeName(claims), QLatin1String(search.caption)),
-                     floor, module, 2.0);
+                     best.floor, best.module, 2.0);
         }
     });
 }

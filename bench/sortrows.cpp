@@ -73,14 +73,14 @@ void runSortRows(Bench& bench) {
                     grid.Sort((key + 1) % grid.Cols(), Qt::AscendingOrder);
                     (ascending ? master.optAscend : master.optDescend)->click();
                 };
-                const double module =
-                    bestMs(bench.options.runs, [&] { master.cboColNames->setCurrentIndex(entry); }, unsort);
-
                 unsort();
                 const std::vector<Value> values = columnValues(model, key);
                 std::vector<Value> sorted;
-                const double floor =
-                    bestMs(bench.options.runs, [&] { stableSort(sorted, ascending); }, [&] { sorted = values; });
+                const Best best = bestInTurns(
+                    bench.options.runs,
+                    [&] { return timeMs([&] { stableSort(sorted, ascending); }, [&] { sorted = values; }); },
+                    [&] { return timeMs([&] { master.cboColNames->setCurrentIndex(entry); }, unsort); });
+                unsort();
                 master.cboColNames->setCurrentIndex(entry);
                 for (int row = 0; row < model.rowCount(); ++row)
                     if (model.text(row, key).toStdString() != sorted[std::size_t(row)].text)
@@ -90,7 +90,7 @@ void runSortRows(Bench& bench) {
                                              : caption + QStringLiteral(" (on ") + model.caption(key) + QLatin1Char(')');
                 printRow(QStringLiteral("sort %1 %2 %3").arg(sizeName(claims), sortedOn,
                                                               ascending ? QStringLiteral("asc") : QStringLiteral("desc")),
-                         floor, module, 2.0);
+                         best.floor, best.module, 2.0);
             }
         }
     });
