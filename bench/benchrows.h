@@ -13,7 +13,7 @@ class Databases;
 
 struct Options {
     bool quick = false;  // 10,000 and 100,000 claims only
-    int runs = 3;        // each figure is the best of this many runs
+    int runs = 5;        // each figure is the best of this many runs
     QString only;        // run this group of rows only; empty for all
 };
 

@@ -19,7 +19,7 @@ const char usage[] =
     "  Builds bench databases of 10,000 to 1,000,000 claims once and prints one row per measurement:\n"
     "  name, floor ms, module ms, ratio and goal, with OVER when the ratio exceeds its goal.\n"
     "  --quick       10,000 and 100,000 claims only (under a minute)\n"
-    "  --runs N      each figure is the best of N runs, floor and module in turns (default 3)\n"
+    "  --runs N      each figure is the best of N runs, floor and module in turns (default 5)\n"
     "  --only GROUP  one group of rows: open, sort, search, eligibility, save, cancel or odbc\n"
     "  Build with -DCMAKE_BUILD_TYPE=Release.\n";
 
