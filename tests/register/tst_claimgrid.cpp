@@ -49,27 +49,6 @@ private slots:
         QCOMPARE(arena.add(std::vector<std::string_view>(3)), TextArena::EmptyText);
     }
 
-    void startsWithHeaderAndOneEmptyRow() {
-        FlexGrid grid;
-        QCOMPARE(grid.Rows(), 2);
-        QCOMPARE(grid.Cols(), 2);
-        QCOMPARE(grid.TextMatrix(1, 0), QString());
-        QCOMPARE(grid.Row(), 1);
-    }
-
-    void formatStringGivesCaptionsAndWidths() {
-        FlexGrid grid;
-        grid.setFormatString(QStringLiteral("ID|Claim No      |Type"));
-        QCOMPARE(grid.Cols(), 3);
-        QCOMPARE(grid.TextMatrix(0, 1), QStringLiteral("Claim No"));
-        QCOMPARE(grid.model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Type"));
-        QVERIFY(grid.ColWidth(1) > grid.ColWidth(0));
-        grid.setColWidth(0, 0);
-        QCOMPARE(grid.columnWidth(0), 0);
-        grid.setColWidth(2, 1500);
-        QCOMPARE(grid.columnWidth(2), 100);
-    }
-
     void cellsColoursAndRangeErrors() {
         FlexGrid grid;
         grid.setFormatString(QStringLiteral("A|B"));

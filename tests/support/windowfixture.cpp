@@ -139,6 +139,13 @@ QStringList WindowFixture::gridRows() {
     return rows;
 }
 
+QStringList WindowFixture::column(int col) {
+    QStringList cells;
+    for (int row = 1; row < grid().Rows(); ++row)
+        cells << grid().TextMatrix(row, col);
+    return cells;
+}
+
 bool WindowFixture::rowIsRed(int row) {
     for (int col = 0; col < grid().Cols(); ++col)
         if (grid().model()->index(row - 1, col).data(Qt::ForegroundRole).value<QColor>() != QColor(255, 0, 0))

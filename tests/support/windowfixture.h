@@ -69,8 +69,9 @@ public:
     // Makes the claim's row current, from the program / by a click on it.
     void selectClaim(int claimId);
     void clickClaim(int claimId);
-    // Data rows of the grid, cells joined by "|".
+    // Data rows of the grid, cells joined by "|"; one column's cells.
     QStringList gridRows();
+    QStringList column(int col);
     // Whether every cell of the grid row shows the cancelled claims' red.
     bool rowIsRed(int row);
     // "NEDP" states of the register's buttons as 1 or 0.
