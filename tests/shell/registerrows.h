@@ -1,6 +1,5 @@
-// Rows that let the register open on a TestDatabase: settings, the column
-// layout, employees, types, rights for interface 101 and one claim for each
-// of companies 1 and 2.
+// Rows that let the register open on a TestDatabase: settings, its columns, an employee and a claim for each
+// of companies 1 and 2, types, and user 1's rights for interface 101.
 #pragma once
 
 #include "testdatabase.h"

@@ -4,76 +4,64 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class DemoHostTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir;
 
-    struct Run {
-        int exitCode = -1;
-        QString output;
-    };
-
-    Run runHost(const QStringList& arguments) {
+    // The host's exit code (-1 when it crashed or hung) and what it printed.
+    std::pair<int, QString> runHost(const QStringList& arguments) {
         QProcess host;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove(QStringLiteral("DISPLAY"));
-        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        for (const QString& name : {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"QT_QPA_PLATFORM"_s})
+            environment.remove(name);
         host.setProcessEnvironment(environment);
         host.start(QStringLiteral(ZQ5DEMO_PATH), arguments);
-        if (!host.waitForFinished(120000)) {
+        if (!host.waitForFinished(120000))
             host.kill();
-            host.waitForFinished();
-        }
+        host.waitForFinished();
         return {host.exitStatus() == QProcess::NormalExit ? host.exitCode() : -1,
                 QString::fromLocal8Bit(host.readAllStandardOutput())};
     }
 
 private slots:
     void headlessRunSavesAScreenshotAndPrintsTheRows() {
-        const QString database = dir.filePath(QStringLiteral("data/demo.db"));
-        const QString shots = dir.filePath(QStringLiteral("shots"));
-        const Run run = runHost({QStringLiteral("--database"), database, QStringLiteral("--screenshot-dir"), shots});
-        QVERIFY2(run.exitCode == 0, qPrintable(run.output));
+        const QString database = dir.filePath(u"data/demo.db"_s), shots = dir.filePath(u"shots"_s);
+        const auto [exitCode, output] = runHost({u"--database"_s, database, u"--screenshot-dir"_s, shots});
+        QVERIFY2(exitCode == 0, qPrintable(output));
         QVERIFY(QFile::exists(database));
-        QVERIFY(run.output.contains(database));
-        QVERIFY(run.output.contains(shots));
-
-        const QStringList lines = run.output.split(QLatin1Char('\n'));
-        QVERIFY(lines.contains(QStringLiteral("ID | Reimb. No. | Type | Date | Employee | Cancelled")));
-        QVERIFY(lines.contains(QStringLiteral("3 | RB3 | Medical | 15/06/2026 | Anita Rao | Yes")));
-        QVERIFY(run.output.contains(QStringLiteral("| RB6 |")));
-        QVERIFY(!run.output.contains(QStringLiteral("RC1")));
-
-        const QImage screenshot(shots + QStringLiteral("/FrmMaster.png"));
-        QVERIFY(!screenshot.isNull());
+        QVERIFY(output.split(u'\n').contains(u"3 | RB3 | Medical | 15/06/2026 | Anita Rao | Yes"_s));
+        QVERIFY(output.contains(u"| RB6 |"_s) && !output.contains(u"RC1"_s));
+        const QImage screenshot(shots + u"/FrmMaster.png"_s);
         QVERIFY(screenshot.width() > 300 && screenshot.height() > 300);
     }
 
-    void optionsChooseTheCompany() {
-        const QString database = dir.filePath(QStringLiteral("second.db"));
-        const Run run = runHost({QStringLiteral("--database"), database, QStringLiteral("--company"), QStringLiteral("2"),
-                                 QStringLiteral("--process-date"), QStringLiteral("2026-12-31"),
-                                 QStringLiteral("--screenshot-dir"), dir.filePath(QStringLiteral("shots2"))});
-        QVERIFY2(run.exitCode == 0, qPrintable(run.output));
-        QVERIFY(run.output.contains(QStringLiteral("7 | RC1 | Telephone | 08/08/2026 | Rahul Verma | No")));
-        QVERIFY(!run.output.contains(QStringLiteral("RB1")));
-        // The same file through the SQLite3 ODBC driver, as a host's connection string names it.
-        const Run odbc = runHost({QStringLiteral("--connection"), QStringLiteral("Driver=SQLite3;Database=") + database,
-                                  QStringLiteral("--company"), QStringLiteral("2"), QStringLiteral("--process-date"),
-                                  QStringLiteral("2026-12-31"), QStringLiteral("--screenshot-dir"), dir.filePath("shots3")});
-        QVERIFY2(odbc.exitCode == 0, qPrintable(odbc.output));
-        QCOMPARE(odbc.output.section(QStringLiteral("ID | Reimb."), 1), run.output.section(QStringLiteral("ID | Reimb."), 1));
+    // The same file through the SQLite3 ODBC driver, as a host's connection string names it.
+    void optionsChooseTheCompanyAndTheConnection() {
+        const QString database = dir.filePath(u"second.db"_s);
+        const QStringList options{u"--company"_s, u"2"_s, u"--process-date"_s, u"2026-12-31"_s, u"--screenshot-dir"_s,
+                                  dir.filePath(u"shots2"_s)};
+        const auto [exitCode, output] = runHost(QStringList{u"--database"_s, database} + options);
+        QVERIFY2(exitCode == 0, qPrintable(output));
+        QVERIFY(output.contains(u"7 | RC1 | Telephone | 08/08/2026 | Rahul Verma | No"_s));
+        QVERIFY(!output.contains(u"RB1"_s));
+        const auto [odbcExit, odbc] =
+            runHost(QStringList{u"--connection"_s, u"Driver=SQLite3;Database="_s + database} + options);
+        QVERIFY2(odbcExit == 0, qPrintable(odbc));
+        QCOMPARE(odbc.section(u"ID | Reimb."_s, 1), output.section(u"ID | Reimb."_s, 1));
     }
 
+    void badOptionsAreRefused_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("date not ISO") << QStringList{u"--process-date"_s, u"31/12/2026"_s};
+        QTest::newRow("company out of range") << QStringList{u"--company"_s, u"40000"_s};
+        QTest::newRow("database and connection") << QStringList{u"--database"_s, u"a"_s, u"--connection"_s, u"DSN=x"_s};
+    }
     void badOptionsAreRefused() {
-        QCOMPARE(runHost({QStringLiteral("--process-date"), QStringLiteral("31/12/2026")}).exitCode, 2);
-        QCOMPARE(runHost({QStringLiteral("--company"), QStringLiteral("40000")}).exitCode, 2);
-        QCOMPARE(runHost({QStringLiteral("--database"), "a.db", QStringLiteral("--connection"), "DSN=x"}).exitCode, 2);
-        const Run help = runHost({QStringLiteral("--help")});
-        QCOMPARE(help.exitCode, 0);
-        QVERIFY(help.output.contains(QStringLiteral("--screenshot-dir")));
+        QFETCH(QStringList, arguments);
+        QCOMPARE(runHost(arguments).first, 2);
     }
 };
 

@@ -1,0 +1,528 @@
+// The shell on real rows and widgets: the entry and Show, the shared services,
+// the form helpers, the error log, the help file and the demo database.
+#include "registerrows.h"
+#include "register/frmmaster.h"
+#include "shell/commonmodule.h"
+#include "shell/context.h"
+#include "shell/demodatabase.h"
+#include "shell/formcontrols.h"
+#include "shell/linktables.h"
+#include "messageanswers.h"
+#include "testhelpers.h"
+
+#include <ZQ5Reimbursement/clsReimbursement.h>
+
+#include <QtTest>
+#include <QtWidgets>
+
+using namespace ZQ5Reimbursement;
+using namespace Qt::StringLiterals;
+using CommonModule::clsCommonDB;
+using CommonModule::clsCommonGen;
+
+namespace {
+
+// A window with one control of every kind the snapshot knows, and some it ignores.
+struct EntryWindow {
+    QDialog window;
+    QLineEdit* billNo = new QLineEdit(&window);
+    QLineEdit* amount = new QLineEdit(&window);
+    QPlainTextEdit* remarks = new QPlainTextEdit(&window);
+    QComboBox* employee = new QComboBox(&window);
+    QCheckBox* paid = new QCheckBox(&window);
+    QRadioButton* first = new QRadioButton(&window);
+    QDateEdit* date = new QDateEdit(QDate(2026, 3, 15), &window);
+    QTreeWidget* lines = new QTreeWidget(&window);
+
+    EntryWindow() {
+        employee->addItem(u"Anita"_s, QVariant(qlonglong(1)));
+        employee->setCurrentIndex(-1);
+    }
+    bool showActive() {
+        window.show();
+        window.activateWindow();
+        return QTest::qWaitForWindowActive(&window);
+    }
+};
+using Change = std::function<void(EntryWindow&)>;
+
+// The claim numbers the modal register listed during Show, closed by its Close button; none when it never came up.
+std::optional<QStringList> registerClaimsDuringShow(clsReimbursement& reimbursement) {
+    QStringList claims;
+    const auto read = [&claims](QWidget* window) {
+        auto* master = qobject_cast<FrmMaster*>(window);
+        for (int row = 1; row < master->flexMaster->Rows(); ++row)
+            claims << master->flexMaster->TextMatrix(row, 1);
+        QTest::mouseClick(master->CmdClose, Qt::LeftButton);
+    };
+    if (!duringModal(u"FrmMaster"_s, read, [&] { reimbursement.Show(); }))
+        return std::nullopt;
+    return claims;
+}
+
+// Stands in for the desktop's viewer.
+class HelpViewer : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened << url; }
+};
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Change)
+
+class ShellTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestDatabase> db;
+    std::shared_ptr<clsCommonDB> commonDB;
+    Context& context = Context::instance();
+    QTemporaryDir dir;
+    qint64 logOffset = 0;
+
+    std::shared_ptr<clsReimbursement> component(int company) {
+        auto reimbursement = createObject("ZQ5Reimbursement.clsReimbursement");
+        reimbursement->setadocon(db->connection());
+        reimbursement->setMsgboxTitle(u"Payroll %1"_s.arg(company));
+        reimbursement->setIntinterfaceid(100 + company);
+        reimbursement->setProcessDate(QDate(2026, 3, 15));
+        reimbursement->setintUserID(32767);
+        reimbursement->setintCompanyID(std::int16_t(company));
+        return reimbursement;
+    }
+
+private slots:
+    void init() {
+        db = std::make_unique<TestDatabase>();
+        logOffset = errorLogSize();
+        db->exec(u"insert into pusers values (7, 'Asha Nair'), (8, 'Ravi')"_s);
+        commonDB = createObject<clsCommonDB>("CommonModule.clsCommonDB");
+        commonDB->setadocon(db->connection());
+        context.setConnection(db->connection());
+        context.tables = TableNames{};
+        context.tables.set(u"pusers"_s, u"pusers"_s);
+        context.gstrMsgboxTitle = u"Payroll"_s;
+        context.strMode = QString();
+    }
+    void cleanup() {
+        closeAllWindows();
+        context.setConnection(nullptr);
+    }
+
+    void createdByProgId() {
+        QVERIFY(createObject("ZQ5Reimbursement.clsReimbursement"));
+        QVERIFY(createObject<clsCommonGen>("commonmodule.clscommongen"));
+        QVERIFY(createObject<clsCommonDB>("CommonModule.clsCommonDB")
+                != createObject<clsCommonDB>("CommonModule.clsCommonDB"));
+        QCOMPARE(errorNumberOf([] { createComObject("CommonModule.clsCommonReports"); }), 429L);
+        QVERIFY_THROWS_EXCEPTION(adodb::Error, createObject<clsCommonGen>("ZQ5Reimbursement.clsReimbursement"));
+        clsReimbursement reimbursement;
+        const auto created = reimbursement.adocon();
+        QVERIFY(created && created->State() == adodb::adStateClosed);
+        QCOMPARE(reimbursement.adocon(), created);
+    }
+
+    void showCopiesTheContextEachTimeAndReturnsWhenClosed() {
+        addRegisterRows(*db);
+        for (const auto& [company, claim] : {std::pair{1, "RB1"}, {2, "RC1"}}) {
+            QCOMPARE(registerClaimsDuringShow(*component(company)), QStringList{claim});
+            QVERIFY(!context.frmMaster);
+            QCOMPARE(context.gintUserID, std::int16_t(32767));
+            QCOMPARE(context.gintCompanyID, std::int16_t(company));
+            QCOMPARE(context.glngInterfaceID, 100 + company);
+            QCOMPARE(context.gstrMsgboxTitle, u"Payroll %1"_s.arg(company));
+            QCOMPARE(context.gAdoCon(), db->connection());
+            QCOMPARE(context.gdtProcessDate, QDate(2026, 3, 15));
+        }
+    }
+
+    void withoutConnectionTheLoadReportsTheError() {
+        addRegisterRows(*db);
+        auto reimbursement = component(1);
+        reimbursement->setadocon(nullptr);
+        MessageWatch message;
+        const auto claims = registerClaimsDuringShow(*reimbursement);
+        QVERIFY(claims && claims->join(QString()).isEmpty());
+        QCOMPARE(message.seen().title, u"Payroll 1"_s);
+        QVERIFY(!message.seen().text.isEmpty());
+        QCOMPARE(context.gAdoCon(), reimbursement->adocon());
+        QCOMPARE(reimbursement->adocon()->State(), long(adodb::adStateClosed));
+    }
+
+    void singleValuesAndNextIds() {
+        db->exec(u"insert into pSettings values (1, 30, '2,3'), (2, NULL, '5');"
+                 "insert into pusers values (2, 'Ravi')"_s);
+        commonDB->setstrTablename(u"pSettings"_s);
+        for (const auto& [where, days] : {std::pair{"1", "30"}, {"2", ""}, {"9", ""}})
+            QCOMPARE(commonDB->fnReturnField(u"NoOfPreviousDays"_s, u"companyID="_s + where), QString(days));
+        commonDB->setstrTablename(u"pusers where userid=2"_s);  // a condition inside the table text
+        QCOMPARE(commonDB->fnReturnField(u"username"_s), u"Ravi"_s);
+        commonDB->setstrTablename(u"pReimburseHeader"_s);
+        QCOMPARE(commonDB->fnGetNextMaxNo(u"rhreimburseid"_s), 1);
+        db->exec(u"insert into pReimburseHeader (rhreimburseid, rhcompanyid) values (9, 1), (5, 2)"_s);
+        QCOMPARE(commonDB->fnGetNextMaxNo(u"rhreimburseid"_s), 10);
+        clsCommonDB unconnected;
+        unconnected.setstrTablename(u"pusers"_s);
+        QCOMPARE(errorNumberOf([&] { unconnected.fnReturnField(u"username"_s); }), long(adodb::adErrInvalidConnection));
+    }
+
+    void combosAreRefilledSilentlyWithoutSelection() {
+        db->exec(u"insert into pemployee (eempid, ecompanyid, ename, eActive) values "
+                 "(4, 1, 'Dev', 1), (2, 1, 'Bela', 1), (3, 1, 'Old', 0), (5, 2, 'Other', 1)"_s);
+        QComboBox combo;
+        const auto items = [&combo] {
+            QStringList items;
+            for (int i = 0; i < combo.count(); ++i)
+                items << u"%1=%2"_s.arg(combo.itemData(i).toLongLong()).arg(combo.itemText(i));
+            items.sort();  // in the order the database returns them
+            return items;
+        };
+        combo.addItem(u"stale"_s, QVariant(qlonglong(99)));
+        QSignalSpy changes(&combo, &QComboBox::currentIndexChanged);
+        commonDB->setstrTablename(u"pemployee"_s);
+        commonDB->populateComboorList(&combo, u"eEmpId"_s, u"ename"_s, u"eCompanyID=1and eActive=1"_s);
+        QCOMPARE(items(), QStringList({"2=Bela", "4=Dev"}));
+        QCOMPARE(combo.currentIndex(), -1);
+        QCOMPARE(changes.count(), 0);
+        // Choosing by value acts as a choice; an unknown value changes nothing.
+        combo.addItem(u"Twenty"_s, QVariant(qlonglong(20)));
+        clsCommonGen().SelectComboItemByValue(&combo, 20);
+        QCOMPARE(combo.currentText(), u"Twenty"_s);
+        clsCommonGen().SelectComboItemByValue(&combo, 99);
+        QCOMPARE(combo.currentText(), u"Twenty"_s);
+    }
+
+    void listsGetSerialNumbersAndLoseRowsRenumbered() {
+        db->exec(u"insert into pReimbursedetail values (1, 7, 1, 'B-1', 750.00, 'Consultation'), "
+                 "(1, 7, 2, 'B-2', 125.5, NULL), (1, 8, 1, 'X', 1, 'other claim')"_s);
+        QTreeWidget list;
+        list.setColumnCount(4);
+        new QTreeWidgetItem(&list, QStringList{u"old"_s});
+        const auto rows = [&list] {
+            QStringList cells;
+            for (int i = 0; i < list.topLevelItemCount(); ++i)
+                for (int column = 0; column < 4; ++column)
+                    cells << list.topLevelItem(i)->text(column);
+            return cells.join(u'|');
+        };
+        commonDB->PopulateListview(&list, u"pReimbursedetail"_s, u"rdreimburseid = 7"_s, u"SLNO"_s, u"rdbillno"_s,
+                                   u"convert(varchar(10),rdbillamt)"_s, u"rdremarks"_s);
+        QCOMPARE(rows(), u"1|B-1|750.00|Consultation|2|B-2|125.50|"_s);
+        new QTreeWidgetItem(&list, QStringList{u"3"_s, u"C"_s});
+        list.setCurrentItem(list.topLevelItem(1));
+        commonDB->fnDeleteListview(true, &list, true);
+        QCOMPARE(rows(), u"1|B-1|750.00|Consultation|2|C||"_s);
+        QVERIFY(list.currentItem() && list.currentItem()->isSelected());
+        list.setCurrentItem(nullptr);
+        commonDB->fnDeleteListview(true, &list, true);
+        QCOMPARE(list.topLevelItemCount(), 2);
+    }
+
+    void amountKeysKeepANumber_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("caret");  // -1: all selected
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("maxLength");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("digit") << "12" << 2 << int('5') << 18 << true;
+        QTest::newRow("point") << "12" << 2 << int('.') << 18 << true;
+        QTest::newRow("third decimal") << "12.34" << 5 << int('5') << 18 << false;
+        QTest::newRow("digit before the point") << "12.34" << 1 << int('5') << 18 << true;
+        QTest::newRow("point leaving three decimals") << "12345" << 2 << int('.') << 18 << false;
+        QTest::newRow("second point") << "12.3" << 2 << int('.') << 18 << false;
+        QTest::newRow("letter") << "12" << 2 << int('a') << 18 << false;
+        QTest::newRow("minus") << "12" << 2 << int('-') << 18 << false;
+        QTest::newRow("backspace") << "12.34" << 5 << 8 << 18 << true;
+        QTest::newRow("Enter") << "12.34" << 5 << 13 << 18 << true;
+        QTest::newRow("longer than allowed") << "1234" << 4 << int('5') << 4 << false;
+        QTest::newRow("replacing the selection") << "12.34" << -1 << int('7') << 18 << true;
+    }
+    void amountKeysKeepANumber() {
+        QFETCH(QString, text);
+        QFETCH(int, caret);
+        QFETCH(int, key);
+        QFETCH(int, maxLength);
+        QLineEdit box(text);
+        caret < 0 ? box.selectAll() : box.setCursorPosition(caret);
+        int keyAscii = key;
+        clsCommonGen().TextValidateNum(&box, keyAscii, maxLength, 2);
+        QTEST(keyAscii == key, "taken");  // or 0: discarded
+    }
+
+    void amountsAsText_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("formatted");
+        QTest::addColumn<QString>("plain");
+        QTest::newRow("trailing letters") << "12.5abc" << 12.5 << "12.50" << "12.5";
+        QTest::newRow("thousands separator") << "1,234" << 1.0 << "1.00" << "1";
+        QTest::newRow("negative") << "-3.25" << -3.25 << "-3.25" << "-3.25";
+        QTest::newRow("no number") << "abc" << 0.0 << "0.00" << "0";
+        QTest::newRow("point first") << ".5" << 0.5 << "0.50" << "0.5";
+        QTest::newRow("leading blanks, second point") << "  1.2.3" << 1.2 << "1.20" << "1.2";
+        QTest::newRow("rounded half up") << "0.1251" << 0.1251 << "0.13" << "0.1251";
+        QTest::newRow("large") << "100000000000000000000" << 1e20 << "100000000000000000000.00"
+                               << "100000000000000000000";
+    }
+    void amountsAsText() {
+        QFETCH(QString, text);
+        QFETCH(double, value);
+        QCOMPARE(numericValue(text), value);
+        QTEST(formatAmount(value), "formatted");
+        QTEST(plainNumber(value), "plain");
+    }
+
+    void tableNamesComeFromLinktable_data() {
+        QTest::addColumn<QString>("rows");
+        QTest::addColumn<QString>("logical");
+        QTest::addColumn<QString>("physical");
+        QTest::newRow("other letter case") << "('PSETTINGS', 'settings_2026')" << "pSettings" << "settings_2026";
+        QTest::newRow("later row wins") << "('pPrefix', 'old'), ('PPREFIX', 'new')" << "pPrefix" << "new";
+        QTest::newRow("no row: empty, no fallback") << "('pusers', 'users')" << "pemployee" << "";
+        QTest::newRow("other names change nothing") << "('ppayrollmaster', 'p'), ('pusersx', 'ux'), ('pusers', 'u')"
+                                                    << "pusers" << "u";
+        QTest::newRow("facility tables too") << "('pfacilitymaster', 'fm')" << "pfacilitymaster" << "fm";
+    }
+    void tableNamesComeFromLinktable() {
+        QFETCH(QString, rows);
+        QFETCH(QString, logical);
+        QFETCH(QString, physical);
+        context.tables = TableNames{};
+        db->exec(u"delete from linktable; insert into linktable values "_s + rows);
+        GetLinkTables(context, *commonDB);
+        QCOMPARE(context.tables[logical], physical);
+        QCOMPARE(context.tables[logical.toUpper()], physical);
+        // A later fill without the name keeps what it had; a NULL name or no linktable is an error.
+        db->exec(u"delete from linktable"_s);
+        GetLinkTables(context, *commonDB);
+        QCOMPARE(context.tables[logical], physical);
+        db->exec(u"insert into linktable values ('pusers', NULL)"_s);
+        QCOMPARE(errorNumberOf([&] { GetLinkTables(context, *commonDB); }), long(adodb::adErrInvalidUseOfNull));
+        db->exec(u"drop table linktable"_s);
+        QVERIFY(errorNumberOf([&] { GetLinkTables(context, *commonDB); }) != 0);
+    }
+
+    void keyFiltersDiscardReplaceAndMoveOn() {
+        EntryWindow w;
+        installKeyPressFilter(w.billNo, [](int& keyAscii) {
+            KeyEnterToTab(keyAscii);
+            keyAscii = keyAscii == 'x' ? 'y' : keyAscii;
+        });
+        installKeyPressFilter(w.amount, [&w](int& key) { clsCommonGen().TextValidateNum(w.amount, key, 18, 2); });
+        QVERIFY(w.showActive());
+        w.billNo->setFocus();
+        QTest::keyClicks(w.billNo, u"b-1x"_s);
+        QCOMPARE(w.billNo->text(), u"b1y"_s);
+        QTest::keyClick(w.billNo, Qt::Key_Backspace);
+        QCOMPARE(w.billNo->text(), u"b1"_s);
+        QTest::keyClick(w.billNo, Qt::Key_Return);
+        QTRY_VERIFY(w.amount->hasFocus());
+        QTest::keyClicks(w.amount, u"-12a.3.45"_s);
+        QCOMPARE(w.amount->text(), u"12.34"_s);
+        w.amount->setCursorPosition(0);
+        QTest::keyClick(w.amount, Qt::Key_Delete);  // a key without a character is the box's own
+        QCOMPARE(w.amount->text(), u"2.34"_s);
+    }
+
+    void blankOnlyTextIsNotFilled() {
+        EntryWindow w;
+        QVERIFY(w.showActive());
+        w.amount->setFocus();
+        w.billNo->setText(u"   "_s);
+        MessageWatch seen;
+        QVERIFY(!fnIsFilled(w.billNo, u"Enter the bill number"_s, u"Bills"_s));
+        QCOMPARE(seen.seen().title + seen.seen().text, u"BillsEnter the bill number"_s);
+        QCOMPARE(w.window.focusWidget(), w.billNo);
+        w.billNo->setText(u" B-1 "_s);
+        QVERIFY(fnIsFilled(w.billNo, u"Enter the bill number"_s, u"Bills"_s));
+        QCOMPARE(seen.count(), 1);
+    }
+
+    // After a snapshot of "bill", "remark", no employee, unchecked boxes: does the change count?
+    void changesAfterTheSnapshot_data() {
+        QTest::addColumn<Change>("change");
+        QTest::addColumn<bool>("changed");
+        QTest::newRow("trailing blanks") << Change([](EntryWindow& w) { w.billNo->setText(u"bill   "_s); }) << false;
+        QTest::newRow("leading blanks") << Change([](EntryWindow& w) { w.billNo->setText(u"  bill"_s); }) << false;
+        QTest::newRow("letter case") << Change([](EntryWindow& w) { w.billNo->setText(u"Bill"_s); }) << true;
+        QTest::newRow("remarks") << Change([](EntryWindow& w) { w.remarks->setPlainText(u"remarks"_s); }) << true;
+        QTest::newRow("combo choice") << Change([](EntryWindow& w) { w.employee->setCurrentIndex(0); }) << true;
+        QTest::newRow("check box") << Change([](EntryWindow& w) { w.paid->setChecked(true); }) << true;
+        QTest::newRow("check box grey") << Change([](EntryWindow& w) { w.paid->setCheckState(Qt::PartiallyChecked); })
+                                        << true;
+        QTest::newRow("option button") << Change([](EntryWindow& w) { w.first->setChecked(true); }) << true;
+        QTest::newRow("list lines") << Change([](EntryWindow& w) { new QTreeWidgetItem(w.lines, {u"1"_s}); }) << false;
+        QTest::newRow("date") << Change([](EntryWindow& w) { w.date->setDate(QDate(2030, 1, 1)); }) << false;
+    }
+    void changesAfterTheSnapshot() {
+        QFETCH(Change, change);
+        EntryWindow w;
+        // Without a snapshot, blank controls and the date picker are unchanged.
+        w.date->setDate(QDate(2027, 1, 1));
+        w.remarks->setPlainText(u"  "_s);
+        QVERIFY(!IsFormChanged(&w.window));
+        w.billNo->setText(u"bill"_s);
+        w.remarks->setPlainText(u"remark"_s);
+        SaveControlValues(&w.window);
+        change(w);
+        QTEST(IsFormChanged(&w.window), "changed");
+        SaveControlValues(&w.window);
+        QVERIFY(!IsFormChanged(&w.window));
+    }
+
+    void messageBoxesCarryTheContextTitle() {
+        MessageWatch seen({QMessageBox::No, QMessageBox::NoButton});
+        const auto yesNo = QMessageBox::Yes | QMessageBox::No;
+        QCOMPARE(showMessage(nullptr, u"Save?"_s, QMessageBox::Question, yesNo, QMessageBox::Yes), QMessageBox::No);
+        QCOMPARE(showMessageTitled(nullptr, QString(), u"Delete?"_s, QMessageBox::Question, yesNo, QMessageBox::No),
+                 QMessageBox::No);
+        QCOMPARE(seen[0].title + seen[0].text, u"PayrollSave?"_s);
+        QCOMPARE(seen[0].defaultButton, QMessageBox::Yes);
+        QCOMPARE(seen[1].title, QString());
+    }
+
+    // A label placed with a short caption, then given the row's (as the figures get the currency symbol).
+    void captionsAreNeverCut_data() {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("boxTwips");
+        QTest::newRow("fits its box") << u"Limit-Rs."_s << 1500;
+        QTest::newRow("longer than its box") << u"Limit-Rs."_s << 360;
+        QTest::newRow("shortcut marker takes no room") << u"&Reimb. No.:"_s << 885;
+    }
+    void captionsAreNeverCut() {
+        QFETCH(QString, caption);
+        QFETCH(int, boxTwips);
+        QDialog window;
+        useFormFont(&window);
+        QLabel* label = placeLabel(&window, "lbllimit", u"L:"_s, 4320, 1500, boxTwips, 195);
+        label->setBuddy(new QLineEdit(&window));
+        setCaption(label, caption);
+        QCOMPARE(label->text(), caption);
+        QCOMPARE(label->geometry().topLeft(), QPoint(288, 100));
+        QCOMPARE(label->width(), std::max(boxTwips / 15, label->sizeHint().width()));
+        QVERIFY(label->height() >= label->sizeHint().height());
+    }
+
+    // Each call logs one line of nine fields ending in CR LF; only a shown, non-zero error comes up.
+    void logLineAndMessage_data() {
+        QTest::addColumn<int>("user");
+        QTest::addColumn<long>("number");
+        QTest::addColumn<bool>("show");
+        QTest::addColumn<bool>("lookupFails");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("shown") << 7 << 3704L << true << false << "Asha Nair" << true;
+        QTest::newRow("number zero") << 8 << 0L << true << false << "Ravi" << false;
+        QTest::newRow("flag off") << 8 << 5L << false << false << "Ravi" << false;
+        QTest::newRow("user lookup fails") << 7 << 3709L << true << true << "" << true;
+    }
+    void logLineAndMessage() {
+        QFETCH(int, user);
+        QFETCH(long, number);
+        QFETCH(bool, show);
+        QFETCH(bool, lookupFails);
+        QFETCH(QString, name);
+        QFETCH(bool, shown);
+        if (lookupFails)
+            db->failStatementsContaining(u"username"_s);
+        MessageWatch seen;
+        const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+        WriteErrorLog(u"frmcancell"_s, std::int16_t(user), u"Cmdok_Click "_s, u"E"_s, number, u"Provider"_s, u"Bad"_s,
+                      show);
+        const QDateTime after = QDateTime::currentDateTime().addSecs(1);
+        QFile log(errorLogPath());
+        QVERIFY(log.open(QIODevice::ReadOnly) && log.readAll().endsWith("\r\n"));
+        const QStringList lines = errorLogLinesSince(logOffset);
+        QCOMPARE(lines.size(), 1);
+        const QString line = lines[0], head = u"frmcancell:ZQ5Reimbursement:%1:Provider:Bad:"_s.arg(number),
+                      tail = u":%1:Cmdok_Click :E"_s.arg(name);
+        QVERIFY2(line.startsWith(head) && line.endsWith(tail), qPrintable(line));
+        const QDateTime when = QDateTime::fromString(line.mid(head.size(), line.size() - head.size() - tail.size()),
+                                                     u"dd/MM/yyyy hh:mm:ss"_s);
+        QVERIFY2(when >= before && when <= after, qPrintable(line));
+        QCOMPARE(seen.count(), int(shown));
+        if (shown)
+            QCOMPARE(seen.seen().title + seen.seen().text, u"PayrollBad"_s);
+    }
+
+    void caughtErrorTakesUserAndModeFromTheContext() {
+        context.gintUserID = 8;
+        context.strMode = u"N"_s;
+        const QString description = u"Type mismatch"_s;
+        MessageWatch seen;
+        WriteErrorLog(u"frmReimbursement"_s, u"GenerateReimbursement"_s, adodb::Error(13, u"VBA"_s, description));
+        QVERIFY(seen.seen().shown);
+        const QString line = errorLogLinesSince(logOffset).join(u'\n');
+        QVERIFY(line.startsWith(u"frmReimbursement:ZQ5Reimbursement:13:VBA:"_s + description));
+        QVERIFY(line.endsWith(u":Ravi:GenerateReimbursement:N"_s));
+        const adodb::Error other = toError(std::out_of_range("column 6 is out of range"));
+        QVERIFY(other.Number() != 0);
+        QCOMPARE(other.Description(), u"column 6 is out of range"_s);
+    }
+
+    // A log that cannot be written (a folder in its place) costs the line, never the message.
+    void unwritableLogStillShowsTheMessage() {
+        const QString kept = errorLogPath() + u".kept"_s;
+        QFile::remove(kept);
+        QFile::rename(errorLogPath(), kept);
+        QVERIFY(QDir().mkdir(errorLogPath()));
+        const QString description = u"Not written"_s;
+        MessageWatch seen;
+        const long raised = errorNumberOf([&] {
+            WriteErrorLog(u"frmcancell"_s, 7, u"Cmdok_Click "_s, QString(), 5, u"Provider"_s, description, true);
+        });
+        QDir().rmdir(errorLogPath());
+        QFile::rename(kept, errorLogPath());
+        QCOMPARE(raised, 0L);
+        QCOMPARE(seen.seen().text, description);
+    }
+
+    void helpFileIsBesideTheLibraryAndF1OpensIt() {
+        HelpViewer viewer;
+        QDesktopServices::setUrlHandler(u"file"_s, &viewer, "open");
+        SetHelpFile();
+        SetHelpFile();
+        QCOMPARE(helpFile(), componentFolder() + u"/Help/helpfile.hlp"_s);
+        QLineEdit field;
+        field.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&field));
+        QTest::keyClick(&field, Qt::Key_F1);
+        QCOMPARE(viewer.opened, QList<QUrl>{QUrl::fromLocalFile(helpFile())});
+        qApp->setProperty("helpFile", componentFolder() + u"/Help/missing.hlp"_s);
+        QTest::keyClick(&field, Qt::Key_F1);
+        QCOMPARE(viewer.opened.size(), 1);
+        QDesktopServices::unsetUrlHandler(u"file"_s);
+    }
+
+    void existingDemoDatabaseIsLeftAlone() {
+        QFile file(dir.filePath(u"existing.db"_s));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("not touched");
+        file.close();
+        QCOMPARE(ensureDemoDatabase(file.fileName()), u"Provider=SQLite;Data Source="_s + file.fileName());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("not touched"));
+    }
+
+    void demoDatabaseHasPhysicalNamesOfItsOwn() {
+        auto connection = std::make_shared<adodb::Connection>();
+        connection->Open(ensureDemoDatabase(dir.filePath(u"map.db"_s)));
+        context.setConnection(connection);
+        context.tables = TableNames{};
+        GetLinkTables(context, *commonDB);
+        for (const QString& name : TableNames::logicalNames())
+            QCOMPARE(context.tables[name], u"zq_"_s + name);
+        QCOMPARE(TestDatabase::rowsOf(connection, u"select tablename from zq_ptables"_s),
+                 QStringList{u"zq_pReimburseHeader"_s});
+        // Every claim's total is the sum of its lines.
+        QCOMPARE(TestDatabase::rowsOf(connection, u"select count(*) from zq_pReimburseHeader h where h.rhTotalAmt <> "
+                                                  "(select sum(rdbillamt) from zq_pReimbursedetail d "
+                                                  "where d.rdreimburseid=h.rhreimburseid)"_s),
+                 QStringList{u"0"_s});
+    }
+};
+
+QTEST_MAIN(ShellTest)
+#include "test_shell.moc"
