@@ -1,268 +1,313 @@
-// Opening, closing, transactions, locking and the statement observer.
+// Connection strings, refusals, transactions, locking, the statement observer,
+// and the ODBC provider's choices that need no driver.
 #include "shell/data/errors.h"
+#include "shell/data/odbc/odbcconnectionstring.h"
+#include "shell/data/odbc/odbcdialect.h"
+#include "shell/data/odbc/odbcsession.h"
 #include "testdatabase.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace adodb;
+using Shared = std::shared_ptr<Connection>;
+using Action = std::function<void(const Shared&)>;
+Q_DECLARE_METATYPE(Action)
+Q_DECLARE_METATYPE(adodb::FailureKind)
+
 namespace {
 
-// Runs `action` and returns the adodb::Error it raises.
-template <typename Action>
-adodb::Error errorOf(Action action) {
+Error errorOf(const std::function<void()>& action) {
     try {
         action();
-    } catch (const adodb::Error& error) {
+    } catch (const Error& error) {
         return error;
     }
-    return adodb::Error(0, QString(), QStringLiteral("no error"));
+    return Error(0, QString(), QStringLiteral("no error"));
 }
 
-QString countOf(TestDatabase& db, const QString& table) { return db.scalar("select count(*) from " + table); }
+const char* const noRow = "select 1 where 1 = 0";
+
+std::unique_ptr<Recordset> opened(const Shared& connection, const QString& sql = "select 1") {
+    auto recordset = std::make_unique<Recordset>();
+    recordset->Open(sql, connection);
+    return recordset;
+}
 
 }  // namespace
 
 class ConnectionTest : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<TestDatabase> db_;
+    QString users() { return db_->rows("select * from pusers order by userid").join(','); }
+
 private slots:
     void init() { db_ = std::make_unique<TestDatabase>(); }
     void cleanup() { db_.reset(); }
 
-    void rejectsBadConnectionStrings_data();
-    void rejectsBadConnectionStrings();
-    void readsKeysWithoutRegardToCaseOrBlanks();
-    void refusesStatementsWhenClosed();
-    void reportsRejectedStatementsWithTheEngineText();
-    void runsSeveralStatementsInOneText();
-    void rollsBackAndCommits();
-    void refusesToEndAMissingTransaction();
-    void closeRollsBack();
-    void guardRollsBackOnException();
-    void holdsOffASecondWriter();
-    void observerSeesTextsAsBuilt();
-    void throwingObserverStopsTheStatement();
-    void failedCommitLeavesTheTransactionOpen();
-    void errorTextIsUtf8();
-    void reportsATransactionTheEngineGaveUp();
+    void opens_data() {
+        QTest::addColumn<QString>("connectionString");  // %1: a file that does not exist, %2: the test's own
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("text");  // "": it opens
+        const auto row = [](const char* name, const char* text, int number, const char* connectionString) {
+            QTest::newRow(name) << connectionString << number << text;
+        };
+        if (testTarget() != TestTarget::OdbcPostgres)
+            row("keys of any case, blanks", "", 0, " provider = sqlite ; DATA SOURCE = %2 ;");
+        row("missing file", "unable to open database file", 14, "Provider=SQLite;Data Source=%1");
+        row("missing file through ODBC", "absent.db", 14, "Driver=SQLite3;Database=%1");
+        row("not key=value", "'Data Source' is not a key=value", 3001, "Provider=SQLite;Data Source");
+        row("bad Create flag", "Create=maybe", 3001, "Provider=SQLite;Data Source=%1;Create=maybe");
+        row("bad timeout", "Timeout=soon", 3001, "Provider=SQLite;Data Source=%1;Busy Timeout=soon");
+        row("unknown provider", "(Microsoft.Jet.OLEDB.4.0)", 3706, "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1");
+        row("unknown ODBC driver", "Can't open lib 'No Such Driver'", 0, "Driver={No Such Driver};Database=%1");
+        row("no provider", "names no Provider", 3706, "Data Source=%1");
+        row("no data source", "names no Data Source", 3001, "Provider=SQLite");
+        row("open brace", "{ is not closed", 3001, "Driver=FreeTDS;PWD={a;b");
+        row("Windows authentication", "User ID=...;Password=...", 3001,
+            "Provider=SQLOLEDB;Data Source=db1;Integrated Security=SSPI");
+        row("trusted connection", "Windows authentication", 3001, "Provider=SQLNCLI11;Server=db1;Trusted_Connection=yes");
+    }
+    void opens() {
+        QFETCH(QString, connectionString);
+        QFETCH(int, number);
+        QFETCH(QString, text);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("absent.db");
+        Connection connection;
+        const Error error = errorOf([&] { connection.Open(connectionString.replace("%1", path).replace("%2", db_->path())); });
+        QCOMPARE(error.Number(), long(number));
+        QVERIFY2(error.Description().contains(text), qPrintable(error.Description()));
+        QCOMPARE(connection.State(), long(text.isEmpty() ? adStateOpen : adStateClosed));
+        QVERIFY(!QFile::exists(path));
+    }
 
-private:
-    std::unique_ptr<TestDatabase> db_;
-};
+    void refuses_data() {
+        QTest::addColumn<bool>("open");
+        QTest::addColumn<Action>("action");
+        QTest::addColumn<long>("number");
+        const auto row = [](const char* name, long number, bool open, Action action) {
+            QTest::newRow(name) << open << action << number;
+        };
+        row("execute, closed", adErrInvalidConnection, false, [](auto c) { c->Execute("select 1"); });
+        row("begin, closed", adErrInvalidConnection, false, [](auto c) { c->BeginTrans(); });
+        row("commit, closed", adErrInvalidConnection, false, [](auto c) { c->CommitTrans(); });
+        row("recordset, closed", adErrInvalidConnection, false, [](auto c) { opened(c); });
+        row("close, closed", adErrObjectClosed, false, [](auto c) { c->Close(); });
+        row("open, open", adErrObjectOpen, true, [](auto c) { c->Open("Provider=SQLite"); });
+        row("commit, no transaction", adErrNoTransaction, true, [](auto c) { c->CommitTrans(); });
+        row("rollback, no transaction", adErrNoTransaction, true, [](auto c) { c->RollbackTrans(); });
+        row("recordset opened twice", adErrObjectOpen, true, [](auto c) { opened(c)->Open("select 1", c); });
+        row("no such field", adErrItemNotFound, true, [](auto c) { opened(c, "select 1 as a")->Fields("b"); });
+        row("field past the last", adErrItemNotFound, true, [](auto c) { opened(c)->Fields(1); });
+        row("field after the last row", adErrNoCurrentRecord, true, [](auto c) { opened(c, noRow)->Fields(0); });
+        row("move after the last row", adErrNoCurrentRecord, true, [](auto c) { opened(c, noRow)->MoveNext(); });
+        row("closed recordset", adErrObjectClosed, true, [](auto) { Recordset().isEOF(); });
+        row("text of NULL", adErrInvalidUseOfNull, true, [](auto c) { opened(c, "select null")->Fields(0).text(); });
+        row("UTF-8 past the last", adErrItemNotFound, true, [](auto c) { opened(c)->fieldTextUtf8(1); });
+        row("UTF-8 after the last row", adErrNoCurrentRecord, true, [](auto c) { opened(c, noRow)->fieldTextUtf8(0); });
+        row("command without a connection", adErrInvalidConnection, true, [](auto) { Command().Execute({}); });
+        row("command with too few values", adErrInvalidArgument, true, [](auto c) {
+            Command command;
+            command.setActiveConnection(c);
+            command.setCommandText("insert into pusers values (?, ?)");
+            command.Execute({1});
+        });
+    }
+    void refuses() {
+        QFETCH(bool, open);
+        QFETCH(Action, action);
+        QFETCH(long, number);
+        auto connection = std::make_shared<Connection>();
+        if (open)
+            connection->Open(db_->connectionString());
+        QCOMPARE(errorOf([&] { action(connection); }).Number(), number);
+        QCOMPARE(users(), QString());
+    }
 
-void ConnectionTest::rejectsBadConnectionStrings_data() {
-    QTest::addColumn<QString>("connectionString");
-    QTest::addColumn<int>("number");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("missing file") << "Provider=SQLite;Data Source=%1" << 14 << "unable to open database file";
-    QTest::newRow("missing file through ODBC") << "Driver=SQLite3;Database=%1" << 14 << "absent.db";
-    QTest::newRow("not key=value") << "Provider=SQLite;Data Source" << 3001 << "'Data Source' is not a key=value";
-    QTest::newRow("bad Create flag") << "Provider=SQLite;Data Source=%1;Create=maybe" << 3001 << "Create=maybe";
-    QTest::newRow("unknown provider") << "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1" << 3706 << "Jet";
-    QTest::newRow("unknown ODBC driver") << "Driver={No Such Driver};Database=%1" << 0 << "Can't open lib 'No Such Driver'";
-    QTest::newRow("no provider") << "Data Source=%1" << 3706 << "names no Provider";
-    QTest::newRow("no data source") << "Provider=SQLite" << 3001 << "names no Data Source";
-}
+    void reportsRejectedStatementsWithTheEngineText() {
+        const Error error = errorOf([&] { db_->connection()->Execute("insert into pusers values (1, 'a', 'b')"); });
+        QCOMPARE(error.Source(), perTarget<QString>("SQLite", "SQLite", "PostgreSQL"));
+        QCOMPARE(error.SQLState(), perTarget<QString>("", "HY000", "42601"));
+        QCOMPARE(error.Number(), 1L);
+        QCOMPARE(error.Description(), perTarget<QString>("table pusers has 2 columns but 3 values were supplied",
+                                                         "table pusers has 2 columns but 3 values were supplied",
+                                                         "ERROR: INSERT has more expressions than target columns;\n"
+                                                         "Error while executing the query"));
+        QCOMPARE(QByteArray(Error(1, "SQLite", "Zeichen \u00e4").what()), QByteArray("Zeichen \xc3\xa4"));
+    }
 
-void ConnectionTest::rejectsBadConnectionStrings() {
-    QFETCH(QString, connectionString);
-    QFETCH(int, number);
-    QFETCH(QString, text);
-    QTemporaryDir dir;
-    const QString path = dir.filePath("absent.db");
-    adodb::Connection connection;
-    const adodb::Error error = errorOf([&] { connection.Open(QString(connectionString).replace("%1", path)); });
-    QCOMPARE(error.Number(), long(number));
-    QVERIFY2(error.Description().contains(text), qPrintable(error.Description()));
-    QCOMPARE(connection.State(), long(adodb::adStateClosed));
-    QVERIFY(!QFile::exists(path));
-}
+    void runsSeveralStatementsInOneText() {
+        // A definition and an update of no rows are no failures.
+        db_->connection()->Execute("insert into pusers values (1, 'a;b'); insert into pusers values (2, 'c') ;"
+                                   "create table scratch (a int); update pusers set username = 'x' where userid = 9");
+        QCOMPARE(users(), QString("1|a;b,2|c"));
+    }
 
-void ConnectionTest::readsKeysWithoutRegardToCaseOrBlanks() {
-    SKIP_ON_POSTGRESQL("a file's connection string");
-    adodb::Connection connection;
-    connection.Open(" provider = sqlite ; DATA SOURCE = " + db_->path() + " ;");
-    QCOMPARE(connection.State(), long(adodb::adStateOpen));
-    QCOMPARE(errorOf([&] { connection.Open(db_->connectionString()); }).Number(), 3705L);
-}
-
-void ConnectionTest::refusesStatementsWhenClosed() {
-    auto connection = std::make_shared<adodb::Connection>();
-    QCOMPARE(errorOf([&] { connection->Execute("select 1"); }).Number(), long(adodb::adErrInvalidConnection));
-    QCOMPARE(errorOf([&] { connection->BeginTrans(); }).Number(), long(adodb::adErrInvalidConnection));
-    QCOMPARE(errorOf([&] { adodb::Recordset().Open("select 1", connection); }).Number(),
-             long(adodb::adErrInvalidConnection));
-    QCOMPARE(errorOf([&] { connection->Close(); }).Number(), long(adodb::adErrObjectClosed));
-}
-
-void ConnectionTest::reportsRejectedStatementsWithTheEngineText() {
-    const adodb::Error error = errorOf([&] { db_->connection()->Execute("insert into pusers values (1, 'a', 'b')"); });
-    QCOMPARE(error.Source(), perTarget<QString>("SQLite", "SQLite", "PostgreSQL"));
-    QCOMPARE(error.SQLState(), perTarget<QString>("", "HY000", "42601"));
-    QCOMPARE(error.Number(), 1L);
-    QCOMPARE(error.Description(), perTarget<QString>("table pusers has 2 columns but 3 values were supplied",
-                                                     "table pusers has 2 columns but 3 values were supplied",
-                                                     "ERROR: INSERT has more expressions than target columns;\n"
-                                                     "Error while executing the query"));
-    QCOMPARE(countOf(*db_, "pusers"), QString("0"));
-}
-
-void ConnectionTest::runsSeveralStatementsInOneText() {
-    db_->connection()->Execute("insert into pusers values (1, 'a;b'); insert into pusers values (2, 'c') ;");
-    // A definition and an update of no rows are no failures.
-    db_->connection()->Execute("create table scratch (a int); update pusers set username = 'x' where userid = 9");
-    QCOMPARE(db_->rows("select username from pusers order by userid"), (QStringList{"a;b", "c"}));
-}
-
-void ConnectionTest::rollsBackAndCommits() {
-    adodb::Connection& connection = *db_->connection();
-    connection.BeginTrans();
-    QVERIFY(connection.InTransaction());
-    connection.Execute("insert into pusers values (1, 'gone')");
-    connection.RollbackTrans();
-    QVERIFY(!connection.InTransaction());
-    QCOMPARE(countOf(*db_, "pusers"), QString("0"));
-    connection.BeginTrans();
-    connection.Execute("insert into pusers values (2, 'kept')");
-    connection.CommitTrans();
-    QCOMPARE(db_->rows("select * from pusers"), QStringList{"2|kept"});
-}
-
-void ConnectionTest::refusesToEndAMissingTransaction() {
-    QCOMPARE(errorOf([&] { db_->connection()->CommitTrans(); }).Description(), QString("No transaction is active."));
-    QCOMPARE(errorOf([&] { db_->connection()->RollbackTrans(); }).Description(), QString("No transaction is active."));
-}
-
-void ConnectionTest::closeRollsBack() {
-    adodb::Connection connection;
-    connection.Open(db_->connectionString());
-    connection.BeginTrans();
-    connection.Execute("insert into pusers values (1, 'gone')");
-    connection.Close();
-    QVERIFY(!connection.InTransaction());
-    QCOMPARE(countOf(*db_, "pusers"), QString("0"));
-}
-
-void ConnectionTest::guardRollsBackOnException() {
-    adodb::Connection& connection = *db_->connection();
-    try {
-        adodb::Transaction transaction(connection);
+    void endsTransactions() {
+        Connection& connection = *db_->connection();
+        connection.BeginTrans();
         connection.Execute("insert into pusers values (1, 'gone')");
-        connection.Execute("insert into nosuchtable values (1)");
-        transaction.commit();
-    } catch (const adodb::Error& error) {
-        QVERIFY2(error.Description().contains("nosuchtable"), qPrintable(error.Description()));
+        connection.RollbackTrans();
+        QVERIFY(!connection.InTransaction());
+        {
+            Transaction transaction(connection);  // left without a commit
+            connection.Execute("insert into pusers values (2, 'gone')");
+        }
+        connection.BeginTrans();
+        connection.Execute("insert into pusers values (3, 'kept')");
+        connection.CommitTrans();
+        Connection closed;
+        closed.Open(db_->connectionString());
+        closed.BeginTrans();
+        closed.Execute("insert into pusers values (4, 'gone')");
+        closed.Close();
+        QVERIFY(!closed.InTransaction());
+        QCOMPARE(users(), QString("3|kept"));
     }
-    QVERIFY(!connection.InTransaction());
-    QCOMPARE(countOf(*db_, "pusers"), QString("0"));
-    {
-        adodb::Transaction transaction(connection);
-        connection.Execute("insert into pusers values (2, 'kept')");
-        transaction.commit();
-    }
-    QCOMPARE(countOf(*db_, "pusers"), QString("1"));
-}
 
-// Two workstations saving at once take turns: SQLite's file lock, the ODBC
-// provider's advisory lock on PostgreSQL (an application lock on SQL Server).
-void ConnectionTest::holdsOffASecondWriter() {
-    adodb::Connection& first = *db_->connection();
-    first.BeginTrans();
-    first.Execute("insert into pusers values (1, 'first')");
-    adodb::Connection second;
-    second.Open(db_->connectionString() +
-                perTarget<QString>(";Busy Timeout=50", ";Timeout=50", ";ConnSettings={SET lock_timeout = 50}"));
-    std::vector<std::function<void()>> writes{[&] { second.BeginTrans(); }};
-    if (testTarget() != TestTarget::OdbcPostgres)  // a file is locked for every writer
-        writes.push_back([&] { second.Execute("insert into pusers values (2, 'second')"); });
-    for (const auto& write : writes) {
-        const adodb::Error error = errorOf(write);
-        QCOMPARE(error.Number(), perTarget(5L, 5L, 1L));  // SQLITE_BUSY
-        QCOMPARE(error.SQLState(), perTarget<QString>("", "HY000", "55P03"));
-        QVERIFY2(error.Description().contains(perTarget<QString>("database is locked", "database is locked",
-                                                                 "canceling statement due to lock timeout")),
+    // Two workstations saving at once take turns: SQLite's file lock, the ODBC
+    // provider's advisory lock on PostgreSQL (an application lock on SQL Server).
+    void holdsOffASecondWriter() {
+        Connection& first = *db_->connection();
+        first.BeginTrans();
+        first.Execute("insert into pusers values (1, 'first')");
+        Connection second;
+        second.Open(db_->connectionString() +
+                    perTarget<QString>(";Busy Timeout=50", ";Timeout=50", ";ConnSettings={SET lock_timeout = 50}"));
+        const auto insert = [&] { second.Execute("insert into pusers values (2, 'second')"); };
+        QCOMPARE(failureKind(errorOf([&] { second.BeginTrans(); })), FailureKind::Busy);
+        if (testTarget() != TestTarget::OdbcPostgres)  // a file is locked for every writer
+            QCOMPARE(failureKind(errorOf(insert)), FailureKind::Busy);
+        QVERIFY(!second.InTransaction());
+        QCOMPARE(users(), QString());  // a reader still sees the last committed state
+        first.CommitTrans();
+        second.BeginTrans();
+        insert();
+        second.CommitTrans();
+        QCOMPARE(users(), QString("1|first,2|second"));
+    }
+
+    void observerSeesTextsAsBuilt() {
+        SKIP_ON_POSTGRESQL("a T-SQL text that PostgreSQL refuses (\"1and\")");
+        const QStringList texts{"select * from pusers where userid=1and username='20040214'",
+                                "insert into pusers(userid, username) values(?,?)"};
+        opened(db_->connection(), texts[0]);
+        Command command;
+        command.setActiveConnection(db_->connection());
+        command.setCommandText(texts[1]);
+        command.RefreshParameters();  // runs nothing
+        command.Execute({2, "b"});
+        QCOMPARE(db_->statements(), texts);
+    }
+
+    // A failed commit leaves the transaction open, to be rolled back.
+    void throwingObserverStopsTheStatement() {
+        const auto connection = db_->connection();
+        connection->BeginTrans();
+        connection->Execute("insert into pusers values (1, 'a')");
+        db_->failStatementsContaining("userid");
+        db_->failStatementsContaining("COMMIT");
+        const Error error = errorOf([&] { connection->Execute("insert into pusers(userid) values (2)"); });
+        QCOMPARE(error.Description(), QString("Injected fault: userid"));
+        QCOMPARE(error.Number(), -2147217900L);
+        QCOMPARE(errorOf([&] { connection->CommitTrans(); }).Description(), QString("Injected fault: COMMIT"));
+        QVERIFY(connection->InTransaction());
+        connection->RollbackTrans();
+        QCOMPARE(users(), QString());
+    }
+
+    // A deadlock victim or a serialization failure: the engine rolled the whole
+    // transaction back, and the clerk is told the database was busy.
+    void reportsATransactionTheEngineGaveUp() {
+        if (testTarget() != TestTarget::OdbcPostgres)
+            QSKIP("a server that gives up a transaction");
+        db_->exec("insert into pusers values (1, 'first')");
+        Connection mine;
+        mine.Open(db_->connectionString() + ";ConnSettings={SET default_transaction_isolation = 'repeatable read'}");
+        mine.BeginTrans();
+        mine.Execute("insert into pusers values (2, 'mine')");
+        db_->exec("update pusers set username = 'theirs' where userid = 1");
+        const Error error = errorOf([&] { mine.Execute("update pusers set username = 'mine' where userid = 1"); });
+        QCOMPARE(error.SQLState(), QString("40001"));
+        QVERIFY2(error.Description().endsWith("The transaction was rolled back; nothing of it was written."),
                  qPrintable(error.Description()));
+        QCOMPARE(failureKind(error), FailureKind::Busy);
+        mine.RollbackTrans();
+        QCOMPARE(users(), QString("1|theirs"));
     }
-    QVERIFY(!second.InTransaction());
-    QCOMPARE(countOf(*db_, "pusers"), QString("0"));  // a reader still sees the last committed state
-    first.CommitTrans();
-    second.BeginTrans();
-    second.Execute("insert into pusers values (2, 'second')");
-    second.CommitTrans();
-    QCOMPARE(countOf(*db_, "pusers"), QString("2"));
-}
 
-void ConnectionTest::observerSeesTextsAsBuilt() {
-    SKIP_ON_POSTGRESQL("a T-SQL text that PostgreSQL refuses (\"1and\")");
-    const auto connection = db_->connection();
-    const QString insert = "insert into pusers values (1, 'a') ";
-    const QString select = "select * from pusers where userid=1and username='20040214'";
-    const QString withMarkers = "insert into pusers(userid, username) values(?,?)";
-    connection->BeginTrans();
-    connection->Execute(insert);
-    connection->CommitTrans();
-    adodb::Recordset recordset;
-    recordset.Open(select, connection);
-    adodb::Command command;
-    command.setActiveConnection(connection);
-    command.setCommandText(withMarkers);
-    command.RefreshParameters();
-    command.Execute({2, "b"});
-    connection->BeginTrans();
-    connection->RollbackTrans();
-    QCOMPARE(db_->statements(), (QStringList{"BEGIN TRANSACTION", insert, "COMMIT TRANSACTION", select, withMarkers,
-                                             "BEGIN TRANSACTION", "ROLLBACK TRANSACTION"}));
-}
+    void mapsConnectionStrings_data() {
+        QTest::addColumn<QString>("connectionString");
+        QTest::addColumn<QString>("odbc");  // "" for the embedded provider
+        const QString tds = "Driver=FreeTDS;Server=%1;Database=Payroll;UID=clerk;PWD=s3cret;TDS_Version=7.4;"
+                            "ClientCharset=UTF-8";
+        QTest::newRow("embedded") << "Provider=SQLite;Data Source=/tmp/a.db" << "";
+        QTest::newRow("MSDASQL with a DSN") << "Provider=MSDASQL.1;DSN=payroll;UID=clerk" << "DSN=payroll;UID=clerk";
+        QTest::newRow("bare driver string, braces keep ';'") << " Driver={SQLite3} ; Database=/tmp/a b.db;PWD={a;b}}c}"
+                                                             << "Driver=SQLite3;Database=/tmp/a b.db;PWD={a;b}}c}";
+        QTest::newRow("SQLOLEDB host") << "Provider=SQLOLEDB;Data Source=db1;Initial Catalog=Payroll;User ID=clerk;"
+                                          "Password=s3cret;Persist Security Info=False"
+                                       << tds.arg("db1");
+        QTest::newRow("SQLNCLI11 host,port")
+            << "Provider=SQLNCLI11;Data Source=db1,1444;Database=Payroll;UID=clerk;PWD=s3cret" << tds.arg("db1;Port=1444");
+        QTest::newRow("MSOLEDBSQL instance, quoted password, app name, encryption")
+            << "Provider=MSOLEDBSQL;Server=(local)\\PAYROLL;Initial Catalog=Payroll;User ID=clerk;"
+               "Password=\"s3cret\";Application Name=Payroll 5;Use Encryption for Data=True"
+            << "Driver=FreeTDS;Server=localhost\\PAYROLL;Database=Payroll;UID=clerk;PWD=s3cret;APP=Payroll 5;"
+               "TDS_Version=7.4;ClientCharset=UTF-8;Encryption=require";
+        QTest::newRow("SQLOLEDB instance and port, password with ';'")
+            << "Provider=SQLOLEDB.1;Data Source=tcp:db1\\X,1433;Initial Catalog=Payroll;User ID=clerk;Password='a;b'"
+            << "Driver=FreeTDS;Server=db1;Port=1433;Database=Payroll;UID=clerk;PWD={a;b};TDS_Version=7.4;"
+               "ClientCharset=UTF-8";
+    }
+    void mapsConnectionStrings() {
+        QFETCH(QString, connectionString);
+        QFETCH(QString, odbc);
+        QCOMPARE(odbcConnectionString(ConnectionString(connectionString)).value_or(QString()), odbc);
+    }
 
-void ConnectionTest::throwingObserverStopsTheStatement() {
-    db_->failStatementsContaining("pusers");
-    const auto connection = db_->connection();
-    const adodb::Error error = errorOf([&] { connection->Execute("insert into pusers values (1, 'a')"); });
-    QCOMPARE(error.Description(), QString("Injected fault: pusers"));
-    QCOMPARE(error.Number(), -2147217900L);
-    adodb::Command command;
-    command.setActiveConnection(connection);
-    command.setCommandText("insert into pusers(userid, username) values(?,?)");
-    QCOMPARE(errorOf([&] { command.Execute({2, "b"}); }).Description(), QString("Injected fault: pusers"));
-    QCOMPARE(countOf(*db_, "pusers"), QString("0"));
-}
+    void choosesTheDialect_data() {
+        QTest::addColumn<QString>("dbmsName");
+        QTest::addColumn<bool>("adaptsTsql");
+        QTest::addColumn<QString>("writerLock");
+        QTest::newRow("SQL Server: as written, an application lock") << "Microsoft SQL Server" << false << "sp_getapplock";
+        QTest::newRow("SQLite: the T-SQL adaptation") << "SQLite" << true << "";
+        QTest::newRow("PostgreSQL: an advisory lock") << "PostgreSQL" << false << "pg_advisory_xact_lock";
+        QTest::newRow("another engine: as written") << "MySQL" << false << "";
+    }
+    void choosesTheDialect() {
+        QFETCH(QString, dbmsName);
+        QFETCH(bool, adaptsTsql);
+        QFETCH(QString, writerLock);
+        const OdbcDialect dialect = dialectFor(dbmsName);
+        QCOMPARE(dialect.adaptsTsql(), adaptsTsql);
+        QCOMPARE(dialect.writerLock.isEmpty(), writerLock.isEmpty());
+        QVERIFY(dialect.writerLock.contains(writerLock));
+    }
 
-void ConnectionTest::failedCommitLeavesTheTransactionOpen() {
-    const auto connection = db_->connection();
-    connection->BeginTrans();
-    connection->Execute("insert into pusers values (1, 'a')");
-    db_->failStatementsContaining("COMMIT");
-    QVERIFY(errorOf([&] { connection->CommitTrans(); }).Description().contains("COMMIT"));
-    QVERIFY(connection->InTransaction());
-    connection->RollbackTrans();
-    QCOMPARE(countOf(*db_, "pusers"), QString("0"));
-}
-
-void ConnectionTest::errorTextIsUtf8() {
-    const adodb::Error error(1, "SQLite", QString::fromUtf8("Zeichen \xc3\xa4"));
-    QCOMPARE(QByteArray(error.what()), QByteArray("Zeichen \xc3\xa4"));
-}
-
-// A deadlock victim or a serialization failure: the engine rolled the whole
-// transaction back, and the clerk is told the database was busy.
-void ConnectionTest::reportsATransactionTheEngineGaveUp() {
-    if (testTarget() != TestTarget::OdbcPostgres)
-        QSKIP("a server that gives up a transaction");
-    db_->exec("insert into pusers values (1, 'first')");
-    adodb::Connection mine;
-    mine.Open(db_->connectionString() + ";ConnSettings={SET default_transaction_isolation = 'repeatable read'}");
-    mine.BeginTrans();
-    mine.Execute("insert into pusers values (2, 'mine')");
-    db_->exec("update pusers set username = 'theirs' where userid = 1");
-    const adodb::Error error = errorOf([&] { mine.Execute("update pusers set username = 'mine' where userid = 1"); });
-    QCOMPARE(error.SQLState(), QString("40001"));
-    QVERIFY2(error.Description().endsWith("The transaction was rolled back; nothing of it was written."),
-             qPrintable(error.Description()));
-    QCOMPARE(adodb::failureKind(error), adodb::FailureKind::Busy);
-    mine.RollbackTrans();
-    QCOMPARE(db_->rows("select * from pusers"), QStringList{"1|theirs"});
-}
+    void namesTheFailure_data() {
+        QTest::addColumn<QString>("sqlState");
+        QTest::addColumn<int>("native");
+        QTest::addColumn<FailureKind>("kind");
+        QTest::newRow("SQL Server deadlock victim") << "40001" << 1205 << FailureKind::Busy;
+        QTest::newRow("SQL Server lock request timed out") << "HY000" << 1222 << FailureKind::Busy;
+        QTest::newRow("PostgreSQL lock not available") << "55P03" << 1 << FailureKind::Busy;
+        QTest::newRow("link failure") << "08S01" << 0 << FailureKind::Unwritable;
+        QTest::newRow("read-only") << "25006" << 1 << FailureKind::Unwritable;
+        QTest::newRow("SQL Server invalid object name") << "42S02" << 208 << FailureKind::Layout;
+        QTest::newRow("PostgreSQL undefined column") << "42703" << 1 << FailureKind::Layout;
+        QTest::newRow("duplicate key") << "23000" << 2627 << FailureKind::Engine;
+    }
+    void namesTheFailure() {
+        QFETCH(QString, sqlState);
+        QFETCH(int, native);
+        QFETCH(FailureKind, kind);
+        QCOMPARE(odbcFailureKind(sqlState, native), kind);
+    }
+};
 
 QTEST_GUILESS_MAIN(ConnectionTest)
 #include "tst_data_connection.moc"
