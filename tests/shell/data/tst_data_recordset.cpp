@@ -1,17 +1,18 @@
-// Recordsets: value types, value texts, navigation and its errors, and the
-// difference between streamed and buffered cursors.
+// Recordsets: field values and their texts, navigation, and the difference
+// between streamed and buffered cursors.
 #include "testdatabase.h"
 
 #include <QDateTime>
 #include <QTest>
 
+using namespace adodb;
+
 namespace {
 
-template <typename Action>
-long errorNumberOf(Action action) {
+long errorNumberOf(const std::function<void()>& action) {
     try {
         action();
-    } catch (const adodb::Error& error) {
+    } catch (const Error& error) {
         return error.Number();
     }
     return 0;
@@ -22,239 +23,183 @@ long errorNumberOf(Action action) {
 class RecordsetTest : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<TestDatabase> db_;
+
+    Field first(const QString& sql) {
+        Recordset recordset;
+        recordset.Open(sql, db_->connection());
+        return recordset.Fields(0);
+    }
+    static QStringList read(Recordset& recordset) {
+        QStringList texts;
+        for (; !recordset.isEOF(); recordset.MoveNext())
+            texts << recordset.Fields(0).textOrEmpty();
+        return texts;
+    }
+
 private slots:
-    void initTestCase();
+    void initTestCase() {
+        db_ = std::make_unique<TestDatabase>();
+        db_->exec("create table samples (id integer, d date, dt timestamp, amount real, name text);"
+                  "insert into samples values (1, '2004-03-05', '2004-03-05 10:30:00', 12.5, 'x'),"
+                  " (2, '2004-03-06', '2004-03-06 00:00:00', 150.0, null), (3, null, null, null, 'z')");
+        if (testTarget() == TestTarget::OdbcPostgres)
+            return;
+        // One of each kind of value, and texts that are no valid UTF-8 as stored.
+        db_->exec("create table mixed (n integer, d date, t datetime, amount real, name text, other);"
+                  "insert into mixed values"
+                  " (-9223372036854775808, '2004-02-29', '2004-03-05 10:30:00', 0.1 + 0.2, 'Zoë Ångström', x'41ff42'),"
+                  " (9223372036854775807, '2004/03/05', '2004-03-05', 1e20, cast(x'41ff42' as text), 7.25),"
+                  " (0, 'not a date', null, -0.0, '', 'plain'),"
+                  " (null, '0005-01-02', '2004-03-05 25:00:00', null, 'tab\there', null)");
+    }
     void cleanupTestCase() { db_.reset(); }
 
-    void valuesTakeTheirTypes();
-    void textsFollowTheValue_data();
-    void textsFollowTheValue();
-    void nullHasNoText();
-    void storedDatesReadAsQtReadsThem_data();
-    void storedDatesReadAsQtReadsThem();
-    void utf8TextsAreTheFieldTexts_data();
-    void utf8TextsAreTheFieldTexts();
-    void navigates_data();
-    void navigates();
-    void bufferedCursorReleasesTheDatabase();
-    void streamsManyRows();
-    void keepsItsRowsWhileOtherStatementsRun();
+    void readsFieldValues_data() {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QString>("text");  // "" for NULL, which has no text
+        const auto row = [](const char* name, const QString& sql, const QVariant& value, const QString& text) {
+            QTest::newRow(name) << sql << value << text;
+        };
+        row("date, day first", "select d from samples where id = 1", QDate(2004, 3, 5), "05/03/2004");
+        row("date and time", "select dt from samples where id = 1", QDateTime({2004, 3, 5}, {10, 30}),
+            "05/03/2004 10:30:00");
+        row("midnight", "select dt from samples where id = 2", QDate(2004, 3, 6), "06/03/2004");
+        row("amount", "select amount from samples where id = 1", 12.5, "12.5");
+        row("whole amount", "select amount from samples where id = 2", 150.0, "150");
+        row("integer", "select id from samples where id = 1", 1LL, "1");
+        row("text", "select name from samples where id = 1", QString("x"), "x");
+        row("NULL", "select name from samples where id = 2", QVariant(), "");
+        // SQLite gives an aggregate no declared type.
+        row("aggregate of dates", "select max(d) from samples",
+            perTarget<QVariant>(QString("2004-03-06"), QString("2004-03-06"), QDate(2004, 3, 6)),
+            perTarget<QString>("2004-03-06", "2004-03-06", "06/03/2004"));
+        row("count", "select count(*) from samples", 3LL, "3");
+        row("large", "select 1e20", 1e20, "100000000000000000000");
+        row("negative", "select -0.5", -0.5, "-0.5");
+        row("fifteen digits", "select 1 / 3.0", perTarget(1 / 3.0, 0.333333333333333, 1 / 3.0), "0.333333333333333");
+    }
+    void readsFieldValues() {
+        QFETCH(QString, sql);
+        QFETCH(QVariant, value);
+        QFETCH(QString, text);
+        const Field field = first(sql);
+        QCOMPARE(field.Value(), value);
+        QCOMPARE(field.IsNull(), !value.isValid());
+        QCOMPARE(field.textOrEmpty(), text);
+    }
 
-private:
-    adodb::Field first(const QString& sql);
-    std::unique_ptr<TestDatabase> db_;
+    void storedDatesReadAsQtReadsThem_data() {
+        QTest::addColumn<QString>("stored");
+        for (const char* stored : {"2004-03-05", "2004-02-29", "0005-03-05", "0999-12-31", "9999-12-31", "2004/03/05",
+                                   "2003-02-29", "2004-13-01", "2004-00-10", "0000-01-01", "2004-3-05", " 2004-03-05",
+                                   "2004-03-0x", "2004-03-05 10:30:00", "not a date"})
+            QTest::newRow(stored) << QString(stored);
+    }
+    // Stored date texts read back as Qt's ISO reading has them, and write day first.
+    void storedDatesReadAsQtReadsThem() {
+        SKIP_ON_POSTGRESQL("a date column holds only dates");
+        QFETCH(QString, stored);
+        db_->exec("create table dated (d date); insert into dated values ('" + stored + "')");
+        const Field field = first("select d from dated");
+        db_->exec("drop table dated");
+        const QDate date = QDate::fromString(stored, Qt::ISODate);
+        const QDateTime moment = QDateTime::fromString(QString(stored).replace(' ', 'T'), Qt::ISODate);
+        if (stored.size() == 10 && date.isValid())
+            QCOMPARE(field.Value(), QVariant(date));
+        else if (stored.size() != 10 && moment.isValid())
+            QCOMPARE(field.Value(), QVariant(moment));
+        else
+            QCOMPARE(field.Value(), QVariant(stored));
+        if (field.Value().typeId() != QMetaType::QDateTime)
+            QCOMPARE(field.text(), field.Value().typeId() == QMetaType::QDate ? date.toString("dd/MM/yyyy") : stored);
+    }
+
+    // Also of texts stored as no valid UTF-8; each stays valid while the row is read.
+    void utf8TextsAreTheFieldTexts() {
+        SKIP_ON_POSTGRESQL("stored bytes that are no UTF-8");
+        for (const CursorTypeEnum cursorType : {adOpenForwardOnly, adOpenStatic}) {
+            Recordset recordset;
+            recordset.Open("select * from mixed", db_->connection(), cursorType);
+            int rows = 0;
+            for (; !recordset.isEOF(); recordset.MoveNext(), ++rows) {
+                std::vector<std::string_view> texts;
+                for (int column = 0; column < recordset.FieldCount(); ++column)
+                    texts.push_back(recordset.Fields(column).IsNull() ? "NULL" : recordset.fieldTextUtf8(column));
+                for (int column = 0; column < recordset.FieldCount(); ++column) {
+                    const Field field = recordset.Fields(column);
+                    const QByteArray text = field.IsNull() ? "NULL" : field.text().toUtf8();
+                    if (field.IsNull())
+                        QCOMPARE(errorNumberOf([&] { recordset.fieldTextUtf8(column); }), long(adErrInvalidUseOfNull));
+                    else
+                        QCOMPARE(QByteArrayView(recordset.fieldTextUtf8(column)).toByteArray(), text);
+                    QCOMPARE(QByteArrayView(texts[std::size_t(column)]).toByteArray(), text);  // the first answer too
+                }
+            }
+            QCOMPARE(rows, 4);
+        }
+    }
+
+    void navigates() {
+        for (const CursorTypeEnum cursorType : {adOpenForwardOnly, adOpenKeyset, adOpenStatic}) {
+            Recordset recordset;
+            recordset.Open("select id, name as \"Label\" from samples order by id", db_->connection(), cursorType);
+            QCOMPARE(recordset.State(), long(adStateOpen));
+            QCOMPARE(recordset.FieldCount(), 2);
+            QCOMPARE(recordset.Fields(1).Name(), QString("Label"));
+            QStringList seen;
+            for (; !recordset.isEOF(); recordset.MoveNext())
+                seen << recordset.Fields("ID").text() + ":" + recordset.Fields("label").textOrEmpty();
+            QCOMPARE(seen, (QStringList{"1:x", "2:", "3:z"}));
+            recordset.Close();
+            QCOMPARE(recordset.State(), long(adStateClosed));
+        }
+    }
+
+    void bufferedCursorReleasesTheDatabase() {
+        if (testTarget() != TestTarget::Embedded)
+            QSKIP("the embedded provider's own statements");
+        Connection writer;
+        writer.Open(db_->connectionString() + ";Busy Timeout=50");
+        Recordset streamed;
+        streamed.Open("select id from samples", db_->connection(), adOpenForwardOnly);
+        QCOMPARE(errorNumberOf([&] { writer.Execute("insert into samples(id) values (4)"); }), 5L);  // SQLITE_BUSY
+        streamed.Close();
+        Recordset buffered;
+        buffered.Open("select id from samples", db_->connection(), adOpenStatic);
+        writer.Execute("insert into samples(id) values (4); delete from samples where id = 4");
+        QCOMPARE(buffered.Fields(0).text(), QString("1"));
+    }
+
+    // A connection serves one result at a time (FreeTDS has no MARS): a
+    // recordset still open when other statements run keeps every row.
+    void keepsItsRowsWhileOtherStatementsRun() {
+        const auto connection = db_->connection();
+        Recordset outer;
+        outer.Open("select name from samples order by id", connection);
+        outer.MoveNext();
+        Recordset inner;
+        inner.Open("select name from samples where id = 3", connection);
+        connection->BeginTrans();
+        connection->Execute("insert into pusers values (9, 'while reading')");
+        connection->CommitTrans();
+        QCOMPARE(read(outer), (QStringList{"", "z"}));
+        QCOMPARE(read(inner), QStringList{"z"});
+        QCOMPARE(db_->scalar("select username from pusers"), QString("while reading"));
+    }
+
+    void streamsManyRows() {
+        Recordset recordset;
+        recordset.Open("with recursive n(i) as (select 1 union all select i + 1 from n where i < 200000) select i from n",
+                       db_->connection());
+        qlonglong count = 0, sum = 0;
+        for (; !recordset.isEOF(); recordset.MoveNext(), ++count)
+            sum += recordset.Fields(0).Value().toLongLong();
+        QCOMPARE(count, 200000LL);
+        QCOMPARE(sum, 200000LL * 200001LL / 2);
+    }
 };
-
-void RecordsetTest::initTestCase() {
-    db_ = std::make_unique<TestDatabase>();
-    db_->exec("create table samples (id integer, d date, dt timestamp, amount real, name text);"
-              "insert into samples values (1, '2004-03-05', '2004-03-05 10:30:00', 12.5, 'x'),"
-              " (2, '2004-03-06', '2004-03-06 00:00:00', 150.0, null), (3, null, null, null, 'z')");
-    if (testTarget() == TestTarget::OdbcPostgres)
-        return;
-    // One of each kind of value, and texts that are no valid UTF-8 as stored.
-    db_->exec("create table mixed (n integer, d date, t datetime, amount real, name text, other);"
-              "insert into mixed values"
-              " (-9223372036854775808, '2004-02-29', '2004-03-05 10:30:00', 0.1 + 0.2, 'Zoë Ångström', x'41ff42'),"
-              " (9223372036854775807, '2004/03/05', '2004-03-05', 1e20, cast(x'41ff42' as text), 7.25),"
-              " (0, 'not a date', null, -0.0, '', 'plain'),"
-              " (null, '0005-01-02', '2004-03-05 25:00:00', null, 'tab\there', null)");
-}
-
-adodb::Field RecordsetTest::first(const QString& sql) {
-    adodb::Recordset recordset;
-    recordset.Open(sql, db_->connection());
-    return recordset.Fields(0);
-}
-
-void RecordsetTest::valuesTakeTheirTypes() {
-    QCOMPARE(first("select d from samples where id = 1").Value(), QVariant(QDate(2004, 3, 5)));
-    QCOMPARE(first("select dt from samples where id = 1").Value(), QVariant(QDateTime({2004, 3, 5}, {10, 30})));
-    QCOMPARE(first("select dt from samples where id = 2").Value(), QVariant(QDate(2004, 3, 6)));
-    QCOMPARE(first("select amount from samples where id = 1").Value(), QVariant(12.5));
-    QCOMPARE(first("select id from samples where id = 1").Value(), QVariant(1LL));
-    QCOMPARE(first("select name from samples where id = 1").Value(), QVariant(QString("x")));
-    QVERIFY(!first("select name from samples where id = 2").Value().isValid());
-    // SQLite gives an aggregate no declared type.
-    QCOMPARE(first("select max(d) from samples").Value(),
-             perTarget<QVariant>(QString("2004-03-06"), QString("2004-03-06"), QDate(2004, 3, 6)));
-}
-
-void RecordsetTest::textsFollowTheValue_data() {
-    QTest::addColumn<QString>("sql");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("date day first") << "select d from samples where id = 1" << "05/03/2004";
-    QTest::newRow("date and time") << "select dt from samples where id = 1" << "05/03/2004 10:30:00";
-    QTest::newRow("whole amount") << "select amount from samples where id = 2" << "150";
-    QTest::newRow("amount") << "select amount from samples where id = 1" << "12.5";
-    QTest::newRow("sum") << "select sum(amount) from samples" << "162.5";
-    QTest::newRow("count") << "select count(*) from samples" << "3";
-    QTest::newRow("large") << "select 1e20" << "100000000000000000000";
-    QTest::newRow("negative") << "select -0.5" << "-0.5";
-    QTest::newRow("fifteen digits") << "select 1 / 3.0" << "0.333333333333333";
-}
-
-void RecordsetTest::textsFollowTheValue() {
-    QFETCH(QString, sql);
-    QFETCH(QString, expected);
-    QCOMPARE(first(sql).text(), expected);
-}
-
-void RecordsetTest::nullHasNoText() {
-    const adodb::Field field = first("select name from samples where id = 2");
-    QVERIFY(field.IsNull());
-    QCOMPARE(field.textOrEmpty(), QString(""));
-    try {
-        field.text();
-        QFAIL("text of NULL");
-    } catch (const adodb::Error& error) {
-        QCOMPARE(error.Number(), long(adodb::adErrInvalidUseOfNull));
-        QCOMPARE(error.Description(), QString("Invalid use of Null"));
-    }
-}
-
-void RecordsetTest::storedDatesReadAsQtReadsThem_data() {
-    QTest::addColumn<QString>("stored");
-    for (const char* stored : {"2004-03-05", "2004-02-29", "0005-03-05", "0999-12-31", "9999-12-31", "2004/03/05",
-                               "2003-02-29", "2004-13-01", "2004-00-10", "0000-01-01", "2004-3-05", " 2004-03-05",
-                               "2004-03-0x", "2004-03-05 10:30:00", "not a date"})
-        QTest::newRow(stored) << QString(stored);
-}
-
-// Stored date texts read back as Qt's ISO reading has them, and write day first.
-void RecordsetTest::storedDatesReadAsQtReadsThem() {
-    SKIP_ON_POSTGRESQL("a date column holds only dates");
-    QFETCH(QString, stored);
-    db_->exec("create table dated (d date)");
-    db_->exec("insert into dated values ('" + stored + "')");
-    const adodb::Field field = first("select d from dated");
-    db_->exec("drop table dated");
-    QVariant expected = stored;
-    if (const QDate date = QDate::fromString(stored, Qt::ISODate); stored.size() == 10 && date.isValid())
-        expected = date;
-    else if (const QDateTime moment = QDateTime::fromString(QString(stored).replace(' ', 'T'), Qt::ISODate);
-             stored.size() != 10 && moment.isValid())
-        expected = moment;
-    QCOMPARE(field.Value(), expected);
-    if (expected.typeId() == QMetaType::QDate)
-        QCOMPARE(field.text(), expected.toDate().toString("dd/MM/yyyy"));
-    else if (expected.typeId() == QMetaType::QString)
-        QCOMPARE(field.text(), stored);
-}
-
-void RecordsetTest::utf8TextsAreTheFieldTexts_data() {
-    QTest::addColumn<int>("cursorType");
-    QTest::newRow("forward-only") << int(adodb::adOpenForwardOnly);
-    QTest::newRow("static") << int(adodb::adOpenStatic);
-}
-
-// fieldTextUtf8 gives every field's text() in UTF-8, including texts that are
-// no valid UTF-8 as stored, and raises where text() raises.
-void RecordsetTest::utf8TextsAreTheFieldTexts() {
-    SKIP_ON_POSTGRESQL("stored bytes that are no UTF-8");
-    QFETCH(int, cursorType);
-    adodb::Recordset recordset;
-    recordset.Open("select * from mixed", db_->connection(), adodb::CursorTypeEnum(cursorType));
-    int rows = 0;
-    for (; !recordset.isEOF(); recordset.MoveNext(), ++rows) {
-        std::vector<std::string_view> texts(std::size_t(recordset.FieldCount()));
-        for (int column = 0; column < recordset.FieldCount(); ++column) {
-            if (recordset.Fields(column).IsNull())
-                QCOMPARE(errorNumberOf([&] { recordset.fieldTextUtf8(column); }), long(adodb::adErrInvalidUseOfNull));
-            else
-                texts[std::size_t(column)] = recordset.fieldTextUtf8(column);
-        }
-        for (int column = 0; column < recordset.FieldCount(); ++column) {  // still valid on the same row, asked again
-            if (recordset.Fields(column).IsNull())
-                continue;
-            const QByteArray again = QByteArrayView(recordset.fieldTextUtf8(column)).toByteArray();
-            QCOMPARE(QByteArrayView(texts[std::size_t(column)]).toByteArray(), recordset.Fields(column).text().toUtf8());
-            QCOMPARE(again, recordset.Fields(column).text().toUtf8());
-        }
-        QCOMPARE(errorNumberOf([&] { recordset.fieldTextUtf8(recordset.FieldCount()); }),
-                 long(adodb::adErrItemNotFound));
-    }
-    QCOMPARE(rows, 4);
-    QCOMPARE(errorNumberOf([&] { recordset.fieldTextUtf8(0); }), long(adodb::adErrNoCurrentRecord));
-    recordset.Close();
-}
-
-void RecordsetTest::navigates_data() {
-    QTest::addColumn<int>("cursorType");
-    QTest::newRow("forward-only") << int(adodb::adOpenForwardOnly);
-    QTest::newRow("keyset") << int(adodb::adOpenKeyset);
-    QTest::newRow("static") << int(adodb::adOpenStatic);
-}
-
-void RecordsetTest::navigates() {
-    QFETCH(int, cursorType);
-    adodb::Recordset recordset;
-    recordset.Open("select id, name as \"Label\" from samples order by id", db_->connection(),
-                   adodb::CursorTypeEnum(cursorType));
-    QCOMPARE(recordset.State(), long(adodb::adStateOpen));
-    QCOMPARE(errorNumberOf([&] { recordset.Open("select 1", db_->connection()); }), 3705L);
-    QCOMPARE(recordset.FieldCount(), 2);
-    QCOMPARE(recordset.Fields(1).Name(), QString("Label"));
-    QCOMPARE(errorNumberOf([&] { recordset.Fields("nosuch"); }), long(adodb::adErrItemNotFound));
-    QCOMPARE(errorNumberOf([&] { recordset.Fields(2); }), long(adodb::adErrItemNotFound));
-    QStringList seen;
-    for (; !recordset.isEOF(); recordset.MoveNext())
-        seen << recordset.Fields("ID").text() + ":" + recordset.Fields("label").textOrEmpty();
-    QCOMPARE(seen, (QStringList{"1:x", "2:", "3:z"}));
-    QCOMPARE(errorNumberOf([&] { recordset.Fields(0); }), long(adodb::adErrNoCurrentRecord));
-    QCOMPARE(errorNumberOf([&] { recordset.MoveNext(); }), long(adodb::adErrNoCurrentRecord));
-    recordset.Close();
-    QCOMPARE(recordset.State(), long(adodb::adStateClosed));
-    QCOMPARE(errorNumberOf([&] { recordset.isEOF(); }), long(adodb::adErrObjectClosed));
-}
-
-void RecordsetTest::bufferedCursorReleasesTheDatabase() {
-    if (testTarget() != TestTarget::Embedded)
-        QSKIP("the embedded provider's own statements");
-    adodb::Connection writer;
-    writer.Open(db_->connectionString() + ";Busy Timeout=50");
-    adodb::Recordset streamed;
-    streamed.Open("select id from samples", db_->connection(), adodb::adOpenForwardOnly);
-    QCOMPARE(errorNumberOf([&] { writer.Execute("insert into samples(id) values (4)"); }), 5L);  // SQLITE_BUSY
-    streamed.Close();
-    adodb::Recordset buffered;
-    buffered.Open("select id from samples", db_->connection(), adodb::adOpenStatic);
-    writer.Execute("insert into samples(id) values (4)");
-    writer.Execute("delete from samples where id = 4");
-    QCOMPARE(buffered.Fields(0).text(), QString("1"));
-}
-
-// A connection serves one result at a time (FreeTDS has no MARS): a
-// recordset still open when other statements run keeps every row.
-void RecordsetTest::keepsItsRowsWhileOtherStatementsRun() {
-    const auto connection = db_->connection();
-    adodb::Recordset outer;
-    outer.Open("select id, name from samples order by id", connection);
-    QStringList seen{outer.Fields(0).text()};
-    outer.MoveNext();
-    adodb::Recordset inner;
-    inner.Open("select name from samples where id = 3", connection);
-    connection->BeginTrans();
-    connection->Execute("insert into pusers values (9, 'while reading')");
-    connection->CommitTrans();
-    for (; !outer.isEOF(); outer.MoveNext())
-        seen << outer.Fields(0).text() + outer.Fields(1).textOrEmpty();
-    QCOMPARE(seen, (QStringList{"1", "2", "3z"}));
-    QCOMPARE(inner.Fields(0).text(), QString("z"));
-    QCOMPARE(db_->scalar("select username from pusers"), QString("while reading"));
-}
-
-void RecordsetTest::streamsManyRows() {
-    adodb::Recordset recordset;
-    recordset.Open("with recursive n(i) as (select 1 union all select i + 1 from n where i < 200000) select i from n",
-                   db_->connection());
-    qlonglong count = 0;
-    qlonglong sum = 0;
-    for (; !recordset.isEOF(); recordset.MoveNext(), ++count)
-        sum += recordset.Fields(0).Value().toLongLong();
-    QCOMPARE(count, 200000LL);
-    QCOMPARE(sum, 200000LL * 200001LL / 2);
-}
 
 QTEST_GUILESS_MAIN(RecordsetTest)
 #include "tst_data_recordset.moc"
