@@ -1,7 +1,5 @@
 // The demo host run headless, as a person without a display would run it.
 #include <QImage>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -27,30 +25,19 @@ class DemoHostTest : public QObject {
     }
 
 private slots:
-    void headlessRunSavesAScreenshotAndPrintsTheRows() {
+    void headlessRunsSaveAScreenshotAndPrintTheCompanysRows() {
         const QString database = dir.filePath(u"data/demo.db"_s), shots = dir.filePath(u"shots"_s);
         const auto [exitCode, output] = runHost({u"--database"_s, database, u"--screenshot-dir"_s, shots});
         QVERIFY2(exitCode == 0, qPrintable(output));
-        QVERIFY(QFile::exists(database));
         QVERIFY(output.split(u'\n').contains(u"3 | RB3 | Medical | 15/06/2026 | Anita Rao | Yes"_s));
         QVERIFY(output.contains(u"| RB6 |"_s) && !output.contains(u"RC1"_s));
-        const QImage screenshot(shots + u"/FrmMaster.png"_s);
-        QVERIFY(screenshot.width() > 300 && screenshot.height() > 300);
-    }
-
-    // The same file through the SQLite3 ODBC driver, as a host's connection string names it.
-    void optionsChooseTheCompanyAndTheConnection() {
-        const QString database = dir.filePath(u"second.db"_s);
-        const QStringList options{u"--company"_s, u"2"_s, u"--process-date"_s, u"2026-12-31"_s, u"--screenshot-dir"_s,
-                                  dir.filePath(u"shots2"_s)};
-        const auto [exitCode, output] = runHost(QStringList{u"--database"_s, database} + options);
-        QVERIFY2(exitCode == 0, qPrintable(output));
-        QVERIFY(output.contains(u"7 | RC1 | Telephone | 08/08/2026 | Rahul Verma | No"_s));
-        QVERIFY(!output.contains(u"RB1"_s));
-        const auto [odbcExit, odbc] =
-            runHost(QStringList{u"--connection"_s, u"Driver=SQLite3;Database="_s + database} + options);
+        QVERIFY(QImage(shots + u"/FrmMaster.png"_s).width() > 300);
+        // The same file through the SQLite3 ODBC driver, as a host's connection string names it.
+        const auto [odbcExit, odbc] = runHost({u"--connection"_s, u"Driver=SQLite3;Database="_s + database,
+                                               u"--company"_s, u"2"_s, u"--process-date"_s, u"2026-12-31"_s,
+                                               u"--screenshot-dir"_s, shots});
         QVERIFY2(odbcExit == 0, qPrintable(odbc));
-        QCOMPARE(odbc.section(u"ID | Reimb."_s, 1), output.section(u"ID | Reimb."_s, 1));
+        QVERIFY(odbc.contains(u"7 | RC1 | Telephone | 08/08/2026 | Rahul Verma | No"_s) && !odbc.contains(u"RB1"_s));
     }
 
     void badOptionsAreRefused_data() {

@@ -5,7 +5,6 @@
 #include "shell/commonmodule.h"
 #include "shell/context.h"
 #include "shell/demodatabase.h"
-#include "shell/formcontrols.h"
 #include "shell/linktables.h"
 #include "messageanswers.h"
 #include "testhelpers.h"
@@ -26,7 +25,6 @@ namespace {
 struct EntryWindow {
     QDialog window;
     QLineEdit* billNo = new QLineEdit(&window);
-    QLineEdit* amount = new QLineEdit(&window);
     QPlainTextEdit* remarks = new QPlainTextEdit(&window);
     QComboBox* employee = new QComboBox(&window);
     QCheckBox* paid = new QCheckBox(&window);
@@ -34,15 +32,7 @@ struct EntryWindow {
     QDateEdit* date = new QDateEdit(QDate(2026, 3, 15), &window);
     QTreeWidget* lines = new QTreeWidget(&window);
 
-    EntryWindow() {
-        employee->addItem(u"Anita"_s, QVariant(qlonglong(1)));
-        employee->setCurrentIndex(-1);
-    }
-    bool showActive() {
-        window.show();
-        window.activateWindow();
-        return QTest::qWaitForWindowActive(&window);
-    }
+    EntryWindow() { employee->addItem(u"Anita"_s); employee->setCurrentIndex(-1); }
 };
 using Change = std::function<void(EntryWindow&)>;
 
@@ -55,19 +45,8 @@ std::optional<QStringList> registerClaimsDuringShow(clsReimbursement& reimbursem
             claims << master->flexMaster->TextMatrix(row, 1);
         QTest::mouseClick(master->CmdClose, Qt::LeftButton);
     };
-    if (!duringModal(u"FrmMaster"_s, read, [&] { reimbursement.Show(); }))
-        return std::nullopt;
-    return claims;
+    return duringModal(u"FrmMaster"_s, read, [&] { reimbursement.Show(); }) ? std::optional(claims) : std::nullopt;
 }
-
-// Stands in for the desktop's viewer.
-class HelpViewer : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl& url) { opened << url; }
-};
 
 }  // namespace
 
@@ -81,6 +60,7 @@ class ShellTest : public QObject {
     Context& context = Context::instance();
     QTemporaryDir dir;
     qint64 logOffset = 0;
+    QList<QUrl> helpOpened;
 
     std::shared_ptr<clsReimbursement> component(int company) {
         auto reimbursement = createObject("ZQ5Reimbursement.clsReimbursement");
@@ -93,6 +73,9 @@ class ShellTest : public QObject {
         return reimbursement;
     }
 
+public slots:
+    void openHelp(const QUrl& url) { helpOpened << url; }  // stands in for the desktop's viewer
+
 private slots:
     void init() {
         db = std::make_unique<TestDatabase>();
@@ -104,15 +87,10 @@ private slots:
         context.tables = TableNames{};
         context.tables.set(u"pusers"_s, u"pusers"_s);
         context.gstrMsgboxTitle = u"Payroll"_s;
-        context.strMode = QString();
     }
-    void cleanup() {
-        closeAllWindows();
-        context.setConnection(nullptr);
-    }
+    void cleanup() { closeAllWindows(); }
 
     void createdByProgId() {
-        QVERIFY(createObject("ZQ5Reimbursement.clsReimbursement"));
         QVERIFY(createObject<clsCommonGen>("commonmodule.clscommongen"));
         QVERIFY(createObject<clsCommonDB>("CommonModule.clsCommonDB")
                 != createObject<clsCommonDB>("CommonModule.clsCommonDB"));
@@ -172,20 +150,14 @@ private slots:
         db->exec(u"insert into pemployee (eempid, ecompanyid, ename, eActive) values "
                  "(4, 1, 'Dev', 1), (2, 1, 'Bela', 1), (3, 1, 'Old', 0), (5, 2, 'Other', 1)"_s);
         QComboBox combo;
-        const auto items = [&combo] {
-            QStringList items;
-            for (int i = 0; i < combo.count(); ++i)
-                items << u"%1=%2"_s.arg(combo.itemData(i).toLongLong()).arg(combo.itemText(i));
-            items.sort();  // in the order the database returns them
-            return items;
-        };
         combo.addItem(u"stale"_s, QVariant(qlonglong(99)));
         QSignalSpy changes(&combo, &QComboBox::currentIndexChanged);
         commonDB->setstrTablename(u"pemployee"_s);
         commonDB->populateComboorList(&combo, u"eEmpId"_s, u"ename"_s, u"eCompanyID=1and eActive=1"_s);
-        QCOMPARE(items(), QStringList({"2=Bela", "4=Dev"}));
-        QCOMPARE(combo.currentIndex(), -1);
-        QCOMPARE(changes.count(), 0);
+        QCOMPARE(combo.count(), 2);  // in the order the database returns them
+        QCOMPARE(combo.itemData(combo.findText(u"Bela"_s)), QVariant(qlonglong(2)));
+        QCOMPARE(combo.itemData(combo.findText(u"Dev"_s)), QVariant(qlonglong(4)));
+        QVERIFY(combo.currentIndex() == -1 && changes.isEmpty());
         // Choosing by value acts as a choice; an unknown value changes nothing.
         combo.addItem(u"Twenty"_s, QVariant(qlonglong(20)));
         clsCommonGen().SelectComboItemByValue(&combo, 20);
@@ -227,7 +199,6 @@ private slots:
         QTest::addColumn<int>("maxLength");
         QTest::addColumn<bool>("taken");
         QTest::newRow("digit") << "12" << 2 << int('5') << 18 << true;
-        QTest::newRow("point") << "12" << 2 << int('.') << 18 << true;
         QTest::newRow("third decimal") << "12.34" << 5 << int('5') << 18 << false;
         QTest::newRow("digit before the point") << "12.34" << 1 << int('5') << 18 << true;
         QTest::newRow("point leaving three decimals") << "12345" << 2 << int('.') << 18 << false;
@@ -244,11 +215,12 @@ private slots:
         QFETCH(int, caret);
         QFETCH(int, key);
         QFETCH(int, maxLength);
+        QFETCH(bool, taken);
         QLineEdit box(text);
         caret < 0 ? box.selectAll() : box.setCursorPosition(caret);
         int keyAscii = key;
         clsCommonGen().TextValidateNum(&box, keyAscii, maxLength, 2);
-        QTEST(keyAscii == key, "taken");  // or 0: discarded
+        QCOMPARE(keyAscii, taken ? key : 0);
     }
 
     void amountsAsText_data() {
@@ -281,9 +253,7 @@ private slots:
         QTest::newRow("other letter case") << "('PSETTINGS', 'settings_2026')" << "pSettings" << "settings_2026";
         QTest::newRow("later row wins") << "('pPrefix', 'old'), ('PPREFIX', 'new')" << "pPrefix" << "new";
         QTest::newRow("no row: empty, no fallback") << "('pusers', 'users')" << "pemployee" << "";
-        QTest::newRow("other names change nothing") << "('ppayrollmaster', 'p'), ('pusersx', 'ux'), ('pusers', 'u')"
-                                                    << "pusers" << "u";
-        QTest::newRow("facility tables too") << "('pfacilitymaster', 'fm')" << "pfacilitymaster" << "fm";
+        QTest::newRow("others ignored") << "('pusersx', 'ux'), ('ppayroll', 'p'), ('pusers', 'u')" << "pusers" << "u";
     }
     void tableNamesComeFromLinktable() {
         QFETCH(QString, rows);
@@ -304,32 +274,27 @@ private slots:
         QVERIFY(errorNumberOf([&] { GetLinkTables(context, *commonDB); }) != 0);
     }
 
-    void keyFiltersDiscardReplaceAndMoveOn() {
-        EntryWindow w;
-        installKeyPressFilter(w.billNo, [](int& keyAscii) {
-            KeyEnterToTab(keyAscii);
-            keyAscii = keyAscii == 'x' ? 'y' : keyAscii;
+    void keyFilterSeesTypedCharactersOnly() {
+        QLineEdit box;
+        QList<int> seen;
+        installKeyPressFilter(&box, [&seen](int& key) {
+            seen << key;
+            KeyEnterToTab(key);
+            key = key == 'x' ? 'y' : key;
         });
-        installKeyPressFilter(w.amount, [&w](int& key) { clsCommonGen().TextValidateNum(w.amount, key, 18, 2); });
-        QVERIFY(w.showActive());
-        w.billNo->setFocus();
-        QTest::keyClicks(w.billNo, u"b-1x"_s);
-        QCOMPARE(w.billNo->text(), u"b1y"_s);
-        QTest::keyClick(w.billNo, Qt::Key_Backspace);
-        QCOMPARE(w.billNo->text(), u"b1"_s);
-        QTest::keyClick(w.billNo, Qt::Key_Return);
-        QTRY_VERIFY(w.amount->hasFocus());
-        QTest::keyClicks(w.amount, u"-12a.3.45"_s);
-        QCOMPARE(w.amount->text(), u"12.34"_s);
-        w.amount->setCursorPosition(0);
-        QTest::keyClick(w.amount, Qt::Key_Delete);  // a key without a character is the box's own
-        QCOMPARE(w.amount->text(), u"2.34"_s);
+        QTest::keyClicks(&box, u"b-1x"_s);
+        QCOMPARE(box.text(), u"b1y"_s);
+        box.setCursorPosition(0);
+        QTest::keyClick(&box, Qt::Key_Delete);
+        QTest::keyClick(&box, Qt::Key_Left);
+        QTest::keyClick(&box, Qt::Key_Return);
+        QCOMPARE(box.text(), u"1y"_s);
+        QCOMPARE(seen, QList<int>({'b', '-', '1', 'x', 13}));
     }
 
     void blankOnlyTextIsNotFilled() {
         EntryWindow w;
-        QVERIFY(w.showActive());
-        w.amount->setFocus();
+        w.remarks->setFocus();
         w.billNo->setText(u"   "_s);
         MessageWatch seen;
         QVERIFY(!fnIsFilled(w.billNo, u"Enter the bill number"_s, u"Bills"_s));
@@ -344,8 +309,7 @@ private slots:
     void changesAfterTheSnapshot_data() {
         QTest::addColumn<Change>("change");
         QTest::addColumn<bool>("changed");
-        QTest::newRow("trailing blanks") << Change([](EntryWindow& w) { w.billNo->setText(u"bill   "_s); }) << false;
-        QTest::newRow("leading blanks") << Change([](EntryWindow& w) { w.billNo->setText(u"  bill"_s); }) << false;
+        QTest::newRow("blanks around") << Change([](EntryWindow& w) { w.billNo->setText(u"\t bill  "_s); }) << false;
         QTest::newRow("letter case") << Change([](EntryWindow& w) { w.billNo->setText(u"Bill"_s); }) << true;
         QTest::newRow("remarks") << Change([](EntryWindow& w) { w.remarks->setPlainText(u"remarks"_s); }) << true;
         QTest::newRow("combo choice") << Change([](EntryWindow& w) { w.employee->setCurrentIndex(0); }) << true;
@@ -372,60 +336,24 @@ private slots:
         QVERIFY(!IsFormChanged(&w.window));
     }
 
-    void messageBoxesCarryTheContextTitle() {
-        MessageWatch seen({QMessageBox::No, QMessageBox::NoButton});
-        const auto yesNo = QMessageBox::Yes | QMessageBox::No;
-        QCOMPARE(showMessage(nullptr, u"Save?"_s, QMessageBox::Question, yesNo, QMessageBox::Yes), QMessageBox::No);
-        QCOMPARE(showMessageTitled(nullptr, QString(), u"Delete?"_s, QMessageBox::Question, yesNo, QMessageBox::No),
-                 QMessageBox::No);
-        QCOMPARE(seen[0].title + seen[0].text, u"PayrollSave?"_s);
-        QCOMPARE(seen[0].defaultButton, QMessageBox::Yes);
-        QCOMPARE(seen[1].title, QString());
-    }
-
-    // A label placed with a short caption, then given the row's (as the figures get the currency symbol).
-    void captionsAreNeverCut_data() {
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<int>("boxTwips");
-        QTest::newRow("fits its box") << u"Limit-Rs."_s << 1500;
-        QTest::newRow("longer than its box") << u"Limit-Rs."_s << 360;
-        QTest::newRow("shortcut marker takes no room") << u"&Reimb. No.:"_s << 885;
-    }
-    void captionsAreNeverCut() {
-        QFETCH(QString, caption);
-        QFETCH(int, boxTwips);
-        QDialog window;
-        useFormFont(&window);
-        QLabel* label = placeLabel(&window, "lbllimit", u"L:"_s, 4320, 1500, boxTwips, 195);
-        label->setBuddy(new QLineEdit(&window));
-        setCaption(label, caption);
-        QCOMPARE(label->text(), caption);
-        QCOMPARE(label->geometry().topLeft(), QPoint(288, 100));
-        QCOMPARE(label->width(), std::max(boxTwips / 15, label->sizeHint().width()));
-        QVERIFY(label->height() >= label->sizeHint().height());
-    }
-
     // Each call logs one line of nine fields ending in CR LF; only a shown, non-zero error comes up.
     void logLineAndMessage_data() {
         QTest::addColumn<int>("user");
         QTest::addColumn<long>("number");
         QTest::addColumn<bool>("show");
-        QTest::addColumn<bool>("lookupFails");
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("shown");
-        QTest::newRow("shown") << 7 << 3704L << true << false << "Asha Nair" << true;
-        QTest::newRow("number zero") << 8 << 0L << true << false << "Ravi" << false;
-        QTest::newRow("flag off") << 8 << 5L << false << false << "Ravi" << false;
-        QTest::newRow("user lookup fails") << 7 << 3709L << true << true << "" << true;
+        QTest::newRow("shown") << 7 << 3704L << true << "Asha Nair" << true;
+        QTest::newRow("number zero") << 8 << 0L << true << "Ravi" << false;
+        QTest::newRow("flag off") << 8 << 5L << false << "Ravi" << false;
+        QTest::newRow("user lookup fails: no name") << 7 << 3709L << true << "" << true;
     }
     void logLineAndMessage() {
         QFETCH(int, user);
         QFETCH(long, number);
         QFETCH(bool, show);
-        QFETCH(bool, lookupFails);
         QFETCH(QString, name);
-        QFETCH(bool, shown);
-        if (lookupFails)
+        if (name.isEmpty())
             db->failStatementsContaining(u"username"_s);
         MessageWatch seen;
         const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
@@ -442,24 +370,22 @@ private slots:
         const QDateTime when = QDateTime::fromString(line.mid(head.size(), line.size() - head.size() - tail.size()),
                                                      u"dd/MM/yyyy hh:mm:ss"_s);
         QVERIFY2(when >= before && when <= after, qPrintable(line));
-        QCOMPARE(seen.count(), int(shown));
-        if (shown)
+        QTEST(seen.count() == 1, "shown");
+        if (seen.count())
             QCOMPARE(seen.seen().title + seen.seen().text, u"PayrollBad"_s);
     }
 
     void caughtErrorTakesUserAndModeFromTheContext() {
         context.gintUserID = 8;
         context.strMode = u"N"_s;
-        const QString description = u"Type mismatch"_s;
         MessageWatch seen;
-        WriteErrorLog(u"frmReimbursement"_s, u"GenerateReimbursement"_s, adodb::Error(13, u"VBA"_s, description));
+        WriteErrorLog(u"frmReimbursement"_s, u"GenerateReimbursement"_s, adodb::Error(13, u"VBA"_s, u"Mismatch"_s));
         QVERIFY(seen.seen().shown);
-        const QString line = errorLogLinesSince(logOffset).join(u'\n');
-        QVERIFY(line.startsWith(u"frmReimbursement:ZQ5Reimbursement:13:VBA:"_s + description));
+        const QString line = errorLogLinesSince(logOffset).value(0);
+        QVERIFY(line.startsWith(u"frmReimbursement:ZQ5Reimbursement:13:VBA:Mismatch:"_s));
         QVERIFY(line.endsWith(u":Ravi:GenerateReimbursement:N"_s));
         const adodb::Error other = toError(std::out_of_range("column 6 is out of range"));
-        QVERIFY(other.Number() != 0);
-        QCOMPARE(other.Description(), u"column 6 is out of range"_s);
+        QVERIFY(other.Number() != 0 && other.Description() == u"column 6 is out of range"_s);
     }
 
     // A log that cannot be written (a folder in its place) costs the line, never the message.
@@ -468,20 +394,18 @@ private slots:
         QFile::remove(kept);
         QFile::rename(errorLogPath(), kept);
         QVERIFY(QDir().mkdir(errorLogPath()));
-        const QString description = u"Not written"_s;
         MessageWatch seen;
         const long raised = errorNumberOf([&] {
-            WriteErrorLog(u"frmcancell"_s, 7, u"Cmdok_Click "_s, QString(), 5, u"Provider"_s, description, true);
+            WriteErrorLog(u"frmcancell"_s, 7, u"Cmdok_Click "_s, QString(), 5, u"Provider"_s, u"Not written"_s, true);
         });
         QDir().rmdir(errorLogPath());
         QFile::rename(kept, errorLogPath());
         QCOMPARE(raised, 0L);
-        QCOMPARE(seen.seen().text, description);
+        QCOMPARE(seen.seen().text, u"Not written"_s);
     }
 
     void helpFileIsBesideTheLibraryAndF1OpensIt() {
-        HelpViewer viewer;
-        QDesktopServices::setUrlHandler(u"file"_s, &viewer, "open");
+        QDesktopServices::setUrlHandler(u"file"_s, this, "openHelp");
         SetHelpFile();
         SetHelpFile();
         QCOMPARE(helpFile(), componentFolder() + u"/Help/helpfile.hlp"_s);
@@ -489,38 +413,28 @@ private slots:
         field.show();
         QVERIFY(QTest::qWaitForWindowExposed(&field));
         QTest::keyClick(&field, Qt::Key_F1);
-        QCOMPARE(viewer.opened, QList<QUrl>{QUrl::fromLocalFile(helpFile())});
+        QCOMPARE(helpOpened, QList<QUrl>{QUrl::fromLocalFile(helpFile())});
         qApp->setProperty("helpFile", componentFolder() + u"/Help/missing.hlp"_s);
         QTest::keyClick(&field, Qt::Key_F1);
-        QCOMPARE(viewer.opened.size(), 1);
+        QCOMPARE(helpOpened.size(), 1);
         QDesktopServices::unsetUrlHandler(u"file"_s);
     }
 
-    void existingDemoDatabaseIsLeftAlone() {
-        QFile file(dir.filePath(u"existing.db"_s));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("not touched");
-        file.close();
-        QCOMPARE(ensureDemoDatabase(file.fileName()), u"Provider=SQLite;Data Source="_s + file.fileName());
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("not touched"));
-    }
-
-    void demoDatabaseHasPhysicalNamesOfItsOwn() {
+    // Made once from the shipped SQL, with physical names of its own; a file already there is left alone.
+    void demoDatabaseIsMadeOnceWithNamesOfItsOwn() {
         auto connection = std::make_shared<adodb::Connection>();
-        connection->Open(ensureDemoDatabase(dir.filePath(u"map.db"_s)));
+        connection->Open(ensureDemoDatabase(dir.filePath(u"demo.db"_s)));
         context.setConnection(connection);
         context.tables = TableNames{};
         GetLinkTables(context, *commonDB);
         for (const QString& name : TableNames::logicalNames())
             QCOMPARE(context.tables[name], u"zq_"_s + name);
-        QCOMPARE(TestDatabase::rowsOf(connection, u"select tablename from zq_ptables"_s),
-                 QStringList{u"zq_pReimburseHeader"_s});
-        // Every claim's total is the sum of its lines.
-        QCOMPARE(TestDatabase::rowsOf(connection, u"select count(*) from zq_pReimburseHeader h where h.rhTotalAmt <> "
-                                                  "(select sum(rdbillamt) from zq_pReimbursedetail d "
-                                                  "where d.rdreimburseid=h.rhreimburseid)"_s),
-                 QStringList{u"0"_s});
+        QFile file(dir.filePath(u"existing.db"_s));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("not touched") > 0);
+        file.close();
+        QCOMPARE(ensureDemoDatabase(file.fileName()), u"Provider=SQLite;Data Source="_s + file.fileName());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("not touched"));
     }
 };
 
