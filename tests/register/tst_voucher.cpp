@@ -1,9 +1,9 @@
 // The claim voucher written as PDF and read back with poppler's pdftotext:
-// the shipped report file on its own rows, through the demo host with the
-// shipped file or a site's own one beside a copy of the library, and saved
-// from the register's preview.
+// on its own rows, through the demo host (shipped or a site's layout) and
+// saved from the register's preview.
 #include "register/claimreport.h"
 #include "register/frmmaster.h"
+#include "testhelpers.h"
 #include "windowfixture.h"
 
 #include <QFileDialog>
@@ -159,6 +159,15 @@ private slots:
         }, [&] { QTest::mouseClick(master.cmdPrint, Qt::LeftButton); }));
         QCOMPARE(proposed, QStringLiteral("RB1.pdf"));
         QVERIFY(pdfText(pdf).contains(QLatin1String("Printed by tester on")));
+        QVERIFY(fixture.writes().isEmpty());
+        // Without the user's row there is no preview; the error is shown, not logged.
+        fixture.db.exec(QStringLiteral("DELETE FROM pusers WHERE userid = 5"));
+        const qint64 logOffset = errorLogSize();
+        MessageWatch message;
+        QVERIFY(!duringModal(QStringLiteral("rptReimbursement"), [](QWidget* w) { w->close(); },
+                             [&] { QTest::mouseClick(master.cmdPrint, Qt::LeftButton); }));
+        QCOMPARE(message.count(), 1);
+        QVERIFY(errorLogLinesSince(logOffset).filter(message.seen().text).isEmpty());
     }
 };
 

@@ -1,9 +1,7 @@
-// A real database built from the shipped schema that lives as long as the
-// object, with a recorder of every statement text the code sends. The
-// environment variable ZQ5_TEST_TARGET picks the engine: "embedded" (the
-// default: a SQLite file in a temporary folder), "odbc-sqlite" (that file
-// through the SQLite3 ODBC driver) or "odbc-postgresql" (a database of its
-// own on the server in ZQ5_POSTGRES_DIR, which the test fixture started).
+// A real database built from the shipped schema, living as long as the object,
+// recording every statement the code sends. ZQ5_TEST_TARGET picks the engine:
+// "embedded" (a SQLite file, the default), "odbc-sqlite" (that file through the
+// SQLite3 ODBC driver) or "odbc-postgresql" (a database on the server in ZQ5_POSTGRES_DIR).
 #pragma once
 
 #include <ZQ5Reimbursement/adodb.h>
@@ -32,7 +30,6 @@ T perTarget(T embedded, T odbcSqlite, T odbcPostgres) {
 
 class TestDatabase {
 public:
-    // Creates the database and runs data/schema.sql on it.
     TestDatabase();
     ~TestDatabase();
 
@@ -40,21 +37,15 @@ public:
     QString connectionString() const;
     const std::shared_ptr<adodb::Connection>& connection() const { return connection_; }
 
-    // Runs statements on the test's own connection (not recorded).
-    void exec(const QString& sql);
-    // First field of the first row as text ("" for no row or NULL).
-    QString scalar(const QString& sql);
-    // Every row, fields joined by "|".
-    QStringList rows(const QString& sql);
-    // The same, on any connection.
+    void exec(const QString& sql);  // not recorded
+    QString scalar(const QString& sql);  // first field of the first row, "" for none or NULL
+    QStringList rows(const QString& sql);  // fields joined by "|", on a connection of its own
     static QStringList rowsOf(const std::shared_ptr<adodb::Connection>& connection, const QString& sql);
 
-    // Statements the code under test sent through connection(), as built.
     QStringList statements() const { return *statements_; }
     void clearStatements() { statements_->clear(); }
-    // The recorded statements that start with `prefix` (case-insensitive).
-    QStringList statementsStartingWith(const QString& prefix) const;
-    // Makes every statement whose text contains `fragment` fail, from now on.
+    QStringList statementsStartingWith(const QString& prefix) const;  // case-insensitive
+    // From now on every statement containing `fragment` fails.
     void failStatementsContaining(const QString& fragment);
 
 private:

@@ -1,11 +1,11 @@
 #include "messageanswers.h"
 
 #include <QAbstractButton>
-#include <QPushButton>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -13,16 +13,11 @@
 
 namespace {
 
-void poll(std::shared_ptr<QElapsedTimer> clock, std::function<bool(QWidget*)> match,
-          std::function<void(QWidget*)> act, int timeoutMs) {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal && match(modal)) {
+void poll(QDeadlineTimer deadline, std::function<bool(QWidget*)> match, std::function<void(QWidget*)> act) {
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && match(modal))
         act(modal);
-        return;
-    }
-    if (clock->elapsed() > timeoutMs)
-        return;
-    QTimer::singleShot(10, [=] { poll(clock, match, act, timeoutMs); });
+    else if (!deadline.hasExpired())
+        QTimer::singleShot(10, [=] { poll(deadline, match, act); });
 }
 
 // One timer watches for message boxes on behalf of every live watch.
@@ -65,9 +60,7 @@ MessageWatcher& watcher() {
 }  // namespace
 
 void whenModal(std::function<bool(QWidget*)> match, std::function<void(QWidget*)> act, int timeoutMs) {
-    auto clock = std::make_shared<QElapsedTimer>();
-    clock->start();
-    QTimer::singleShot(0, [=] { poll(clock, match, act, timeoutMs); });
+    QTimer::singleShot(0, [=, deadline = QDeadlineTimer(timeoutMs)] { poll(deadline, match, act); });
 }
 
 bool duringModal(const QString& name, const std::function<void(QWidget*)>& act, const std::function<void()>& trigger) {
@@ -114,15 +107,9 @@ QStringList MessageWatch::texts() const {
 }
 
 void MessageWatch::answer(QMessageBox* box) {
-    SeenMessage seen;
-    seen.title = box->windowTitle();
-    seen.text = box->text();
-    seen.icon = box->icon();
-    seen.buttons = box->standardButtons();
-    seen.defaultButton = box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton;
-    seen.shown = true;
-    const QMessageBox::StandardButton button = answers_.value(seen_.size(), answers_.value(answers_.size() - 1));
-    seen_ << seen;
+    seen_ << SeenMessage{box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
+                         box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton, true};
+    const QMessageBox::StandardButton button = answers_.value(seen_.size() - 1, answers_.value(answers_.size() - 1));
     if (button == QMessageBox::NoButton) {  // Enter, on whatever is the default
         QTest::keyClick(box, Qt::Key_Return);
         return;

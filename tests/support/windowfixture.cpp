@@ -62,26 +62,15 @@ void WindowFixture::addClaim(int id, const QString& number, const QString& date,
     for (int line = 0; line < amounts.size(); ++line) {
         total += amounts[line];
         db.exec(QStringLiteral("INSERT INTO pReimbursedetail VALUES (3, %1, %2, 'B-%2', %3, 'line %2')")
-                    .arg(id)
-                    .arg(line + 1)
-                    .arg(amounts[line]));
+                    .arg(id).arg(line + 1).arg(amounts[line]));
     }
-    db.exec(QStringLiteral("INSERT INTO pReimburseHeader VALUES (%1, 3, '%2', '%3', %4, 2, 'claim %1', %5, %6, NULL,"
-                           " %7, %8)")
-                .arg(id)
-                .arg(number, date)
-                .arg(employee)
-                .arg(total)
-                .arg(cancelled)
-                .arg(currency)
-                .arg(type));
+    db.exec(QStringLiteral("INSERT INTO pReimburseHeader VALUES (%1, 3, '%2', '%3', %4, 2, 'claim %1', %5, %6, NULL, %7, %8)")
+                .arg(id).arg(number, date).arg(employee).arg(total).arg(cancelled).arg(currency).arg(type));
 }
 
 void WindowFixture::addPayment(int paymentId, int claimId, int cancelled) {
     db.exec(QStringLiteral("INSERT INTO pPaymentHeader VALUES (3, %1, %2); INSERT INTO pPaymentDetail VALUES (3, %1, %3)")
-                .arg(paymentId)
-                .arg(cancelled)
-                .arg(claimId));
+                .arg(paymentId).arg(cancelled).arg(claimId));
 }
 
 void WindowFixture::setContext(std::int16_t user, const QDate& date) {
@@ -177,9 +166,7 @@ bool WindowFixture::onClaimWindow(QPushButton* command, const std::function<void
     return opened;
 }
 
-bool WindowFixture::onNewClaim(const std::function<void(frmReimbursement&)>& steps) {
-    return onClaimWindow(master().cmdnew, steps);
-}
+bool WindowFixture::onNewClaim(const std::function<void(frmReimbursement&)>& steps) { return onClaimWindow(master().cmdnew, steps); }
 
 bool WindowFixture::onEditClaim(int claimId, const std::function<void(frmReimbursement&)>& steps) {
     selectClaim(claimId);
@@ -232,10 +219,8 @@ QStringList entries(const QComboBox* list) {
 
 QStringList listLines(const QTreeWidget* list) {
     QStringList rows;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* item = list->topLevelItem(i);
+    for (const QTreeWidgetItem* item : list->findItems(QString(), Qt::MatchContains))
         rows << QStringList({item->text(0), item->text(1), item->text(2), item->text(3)}).join(QLatin1Char('|'));
-    }
     return rows;
 }
 

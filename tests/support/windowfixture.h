@@ -1,7 +1,6 @@
-// One company's claim data in a real database file, the register opened on
-// it as the host opens it, and the means to work its windows the way a
-// person would. While a fixture lives, a message box that no MessageWatch
-// answers fails the test.
+// One company's claims in a real database, the register opened as the host
+// opens it, and its windows worked as a person would. While it lives, a
+// message box no MessageWatch answers fails the test.
 #pragma once
 
 #include "messageanswers.h"
@@ -25,19 +24,14 @@ class frmReimbursement;
 class frmcancell;
 }  // namespace ZQ5Reimbursement
 
-// Company 3 with: users 5 tester (rights NEDP on interface 25) and 1 Admin;
-// employees 1 Asha, 2 Bala and 3 Chitra (approvers), 4 Dev (inactive),
-// 5 Esha (no rules); types 1 Travel, 2 Medical, 3 Phone, 4 Food;
-// currencies 1 Rupee (Rs), 2 Dollar ($); rules for Asha:
-//   1 Travel/Rupee 2024 limit 5000, 2 Medical/Dollar 2024 cancelled,
-//   3 Phone/Rupee from 2024-01-01 open-ended limit 700,
-//   4 Travel/Dollar 2023 (ended) limit 100, 5 Phone/Dollar February 2024 limit 300,
-//   6 Food/Rupee 2024 limit 0;
-// claims: 17 RB1 Travel 2024-02-10 lines 300 + 200, 18 RB9 Travel cancelled,
-// 19 RB10 Travel 2023-06-01, 20 XY99 (Bala), 21 RB3 Phone 2024-03-10 line 100;
-// company 4 holds claim 40 RB50 of its own employee 1.
-// Register columns: ID, Reimb. No, Type, Date, Employee, Cancelled; all dates.
-// Prefix RB, process date 2024-03-15.
+// Company 3: users 5 tester (NEDP on interface 25), 1 Admin; employees 1 Asha,
+// 2 Bala, 3 Chitra, 4 Dev (inactive), 5 Esha (no rules); types 1 Travel,
+// 2 Medical, 3 Phone, 4 Food; currencies 1 Rupee (Rs), 2 Dollar ($); Asha's
+// rules: Travel/Rupee 2024 5000, Medical/Dollar cancelled, Phone/Rupee from
+// 2024 open-ended 700, Travel/Dollar 2023 100, Phone/Dollar Feb 2024 300,
+// Food/Rupee 2024 0; claims 17 RB1 Travel 2024-02-10 (300 + 200), 18 RB9
+// cancelled, 19 RB10 2023-06-01, 20 XY99 (Bala), 21 RB3 Phone 2024-03-10 (100);
+// company 4 has claim 40 RB50. Prefix RB, all dates, process date 2024-03-15.
 class WindowFixture {
 public:
     static constexpr int company = 3;
@@ -57,49 +51,37 @@ public:
                   const QList<double>& amounts, int cancelled = 0);
     void addPayment(int paymentId, int claimId, int cancelled);
 
-    // Sets the host context as Show() does.
+    // The host context as Show() sets it; openRegister also shows the register.
     void setContext(std::int16_t user = userId, const QDate& date = processDate);
-    // Sets the context, opens the register and shows it, exposed for mouse and keys.
     ZQ5Reimbursement::FrmMaster& openRegister(std::int16_t user = userId, const QDate& date = processDate);
     ZQ5Reimbursement::FrmMaster& master();
     ZQ5Reimbursement::FlexGrid& grid();
 
-    // Grid row of the claim, -1 when not listed.
-    int rowOf(int claimId);
-    // Makes the claim's row current, from the program / by a click on it.
+    int rowOf(int claimId);  // -1 when not listed
     void selectClaim(int claimId);
     void clickClaim(int claimId);
-    // Data rows of the grid, cells joined by "|"; one column's cells.
-    QStringList gridRows();
+    QStringList gridRows();  // cells joined by "|"
     QStringList column(int col);
-    // Whether every cell of the grid row shows the cancelled claims' red.
-    bool rowIsRed(int row);
-    // "NEDP" states of the register's buttons as 1 or 0.
-    QString buttons();
+    bool rowIsRed(int row);  // every cell
+    QString buttons();  // New, Edit, Delete, Preview enabled as "1"/"0"
 
-    // Presses a register command and runs `steps` on the claim window it
-    // opens; a window the steps leave open is closed without questions.
-    // False when no claim window came up.
+    // Presses the command and runs `steps` on the claim window it opens (then
+    // closed without questions); false when none came up.
     bool onClaimWindow(QPushButton* command, const std::function<void(ZQ5Reimbursement::frmReimbursement&)>& steps);
     bool onNewClaim(const std::function<void(ZQ5Reimbursement::frmReimbursement&)>& steps);
     bool onEditClaim(int claimId, const std::function<void(ZQ5Reimbursement::frmReimbursement&)>& steps);
-    // Selects the claim, presses Delete, answers its question Yes and runs
-    // `steps` on the cancellation window. False when that window did not come up.
+    // Clicks the claim, presses Delete, answers Yes and runs `steps` on the
+    // cancellation window; false when it did not come up.
     bool onCancelClaim(int claimId, const std::function<void(ZQ5Reimbursement::frmcancell&)>& steps);
 
-    // Header and lines of every claim, for "nothing changed" comparisons.
-    QStringList claimRows();
-    // Statements sent that change data (anything not a select).
-    QStringList writes() const;
+    QStringList claimRows();  // every header and line, for "nothing changed"
+    QStringList writes() const;  // statements sent that are not selects
 };
 
-// Chooses the list entry showing `text`, as a click on it would.
 void choose(QComboBox* list, const QString& text);
 QStringList entries(const QComboBox* list);
-// Rows of a bill line list, cells joined by "|".
-QStringList listLines(const QTreeWidget* list);
-// Picks Asha, Bala, `type` and `currency` in the claim window.
+QStringList listLines(const QTreeWidget* list);  // cells joined by "|"
+// Picks claimant Asha, approver Bala, `type` and `currency`.
 void chooseClaimant(ZQ5Reimbursement::frmReimbursement& window, const QString& type, const QString& currency);
-// Adds bill lines through the bill line window (bill number, amount), as
-// typed, from the menu; every line must be accepted.
+// Types bill lines (bill number, amount) into the bill line window; each must be accepted.
 void addLines(ZQ5Reimbursement::frmReimbursement& window, const QList<QPair<QString, QString>>& lines);
