@@ -1,5 +1,5 @@
-// Recordsets: field values and their texts, navigation, and the difference
-// between streamed and buffered cursors.
+// Values out and in: recordsets' field values and texts, navigation, streamed and
+// buffered cursors; commands' markers, each value converted to its column's type or refused.
 #include "testdatabase.h"
 
 #include <QDateTime>
@@ -16,6 +16,17 @@ long errorNumberOf(const std::function<void()>& action) {
         return error.Number();
     }
     return 0;
+}
+
+QStringList described(const std::shared_ptr<Connection>& connection, const QString& sql) {
+    Command command;
+    command.setActiveConnection(connection);
+    command.setCommandText(sql);
+    command.RefreshParameters();
+    QStringList parameters;
+    for (const Parameter& parameter : command.Parameters())
+        parameters << parameter.column + ":" + QString::number(parameter.type);
+    return parameters;
 }
 
 }  // namespace
@@ -104,16 +115,12 @@ private slots:
         db_->exec("create table dated (d date); insert into dated values ('" + stored + "')");
         const Field field = first("select d from dated");
         db_->exec("drop table dated");
-        const QDate date = QDate::fromString(stored, Qt::ISODate);
-        const QDateTime moment = QDateTime::fromString(QString(stored).replace(' ', 'T'), Qt::ISODate);
-        if (stored.size() == 10 && date.isValid())
-            QCOMPARE(field.Value(), QVariant(date));
-        else if (stored.size() != 10 && moment.isValid())
-            QCOMPARE(field.Value(), QVariant(moment));
-        else
-            QCOMPARE(field.Value(), QVariant(stored));
-        if (field.Value().typeId() != QMetaType::QDateTime)
-            QCOMPARE(field.text(), field.Value().typeId() == QMetaType::QDate ? date.toString("dd/MM/yyyy") : stored);
+        const QDate date = stored.size() == 10 ? QDate::fromString(stored, Qt::ISODate) : QDate();
+        const QDateTime moment =
+            stored.size() != 10 ? QDateTime::fromString(QString(stored).replace(' ', 'T'), Qt::ISODate) : QDateTime();
+        QCOMPARE(field.Value(), date.isValid() ? QVariant(date) : moment.isValid() ? QVariant(moment) : QVariant(stored));
+        if (!moment.isValid())
+            QCOMPARE(field.text(), date.isValid() ? date.toString("dd/MM/yyyy") : stored);
     }
 
     // Also of texts stored as no valid UTF-8; each stays valid while the row is read.
@@ -141,22 +148,6 @@ private slots:
         }
     }
 
-    void navigates() {
-        for (const CursorTypeEnum cursorType : {adOpenForwardOnly, adOpenKeyset, adOpenStatic}) {
-            Recordset recordset;
-            recordset.Open("select id, name as \"Label\" from samples order by id", db_->connection(), cursorType);
-            QCOMPARE(recordset.State(), long(adStateOpen));
-            QCOMPARE(recordset.FieldCount(), 2);
-            QCOMPARE(recordset.Fields(1).Name(), QString("Label"));
-            QStringList seen;
-            for (; !recordset.isEOF(); recordset.MoveNext())
-                seen << recordset.Fields("ID").text() + ":" + recordset.Fields("label").textOrEmpty();
-            QCOMPARE(seen, (QStringList{"1:x", "2:", "3:z"}));
-            recordset.Close();
-            QCOMPARE(recordset.State(), long(adStateClosed));
-        }
-    }
-
     void bufferedCursorReleasesTheDatabase() {
         if (testTarget() != TestTarget::Embedded)
             QSKIP("the embedded provider's own statements");
@@ -174,19 +165,28 @@ private slots:
 
     // A connection serves one result at a time (FreeTDS has no MARS): a
     // recordset still open when other statements run keeps every row.
-    void keepsItsRowsWhileOtherStatementsRun() {
+    void navigates() {
         const auto connection = db_->connection();
-        Recordset outer;
-        outer.Open("select name from samples order by id", connection);
-        outer.MoveNext();
-        Recordset inner;
-        inner.Open("select name from samples where id = 3", connection);
-        connection->BeginTrans();
-        connection->Execute("insert into pusers values (9, 'while reading')");
-        connection->CommitTrans();
-        QCOMPARE(read(outer), (QStringList{"", "z"}));
-        QCOMPARE(read(inner), QStringList{"z"});
-        QCOMPARE(db_->scalar("select username from pusers"), QString("while reading"));
+        for (const CursorTypeEnum cursorType : {adOpenForwardOnly, adOpenKeyset, adOpenStatic}) {
+            Recordset outer;
+            outer.Open("select id, name as \"Label\" from samples order by id", connection, cursorType);
+            QCOMPARE(outer.FieldCount(), 2);
+            QCOMPARE(outer.Fields(1).Name(), QString("Label"));
+            QStringList seen{outer.Fields("ID").text()};
+            outer.MoveNext();
+            Recordset inner;
+            inner.Open("select name from samples where id = 3", connection);
+            connection->BeginTrans();
+            connection->Execute(QString("insert into pusers values (%1, 'while reading')").arg(cursorType));
+            connection->CommitTrans();
+            for (; !outer.isEOF(); outer.MoveNext())
+                seen << outer.Fields("ID").text() + ":" + outer.Fields("label").textOrEmpty();
+            QCOMPARE(seen, (QStringList{"1", "2:", "3:z"}));
+            QCOMPARE(read(inner), QStringList{"z"});
+            outer.Close();
+            QCOMPARE(outer.State(), long(adStateClosed));
+        }
+        QCOMPARE(db_->rows("select userid from pusers order by 1"), (QStringList{"0", "1", "3"}));
     }
 
     void streamsManyRows() {
@@ -198,6 +198,81 @@ private slots:
             sum += recordset.Fields(0).Value().toLongLong();
         QCOMPARE(count, 200000LL);
         QCOMPARE(sum, 200000LL * 200001LL / 2);
+    }
+
+    void describesMarkers_data() {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("parameters");
+        const QString amount = perTarget<QString>("5", "5", "131");
+        QTest::newRow("insert") << "insert into pReimbursedetail(rdCompanyId, rdbillno,rdbillamt) values(?,?, ?) "
+                                << "rdCompanyId:3,rdbillno:200,rdbillamt:" + amount;
+        QTest::newRow("update") << "update pReimburseHeader set rhdate=?,rhRemarks=?,  rhTotalAmt=? where "
+                                   "rhreimburseid=5 and rhcompanyid =?"
+                                << "rhdate:7,rhRemarks:200,rhTotalAmt:" + amount + ",rhcompanyid:3";
+    }
+    // Where the driver describes no markers (FreeTDS; PostgreSQL's without
+    // server-side prepare), the catalog gives the same types.
+    void describesMarkers() {
+        QFETCH(QString, sql);
+        QFETCH(QString, parameters);
+        QCOMPARE(described(db_->connection(), sql).join(','), parameters);
+        if (testTarget() != TestTarget::OdbcPostgres)
+            return;
+        auto catalogOnly = std::make_shared<Connection>();
+        catalogOnly->Open(db_->connectionString() + ";UseServerSidePrepare=0");
+        QCOMPARE(described(catalogOnly, sql).join(','), parameters);
+    }
+
+    void storesValues_data() {
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QString>("stored");  // as text, or the refusal
+        const auto date = [](const char* name, const QVariant& value) {
+            QTest::newRow(name) << "rhdate" << value << "2004-03-05";
+        };
+        date("day first", "05/03/2004");
+        date("day first, short", "5/3/2004");
+        date("compact", "20040305");
+        date("year first", "2004/03/05");
+        date("ISO", "2004-03-05");
+        date("QDate", QDate(2004, 3, 5));
+        date("QDateTime at midnight", QDateTime({2004, 3, 5}, {0, 0}));
+        if (testTarget() != TestTarget::OdbcPostgres)  // a date column that keeps a time
+            QTest::newRow("QDateTime") << "rhdate" << QVariant(QDateTime({2004, 3, 5}, {10, 30}))
+                                       << "2004-03-05 10:30:00";
+        QTest::newRow("amount text") << "rhTotalAmt" << QVariant("1234.50")
+                                     << perTarget<QString>("1234.5", "1234.5", "1234.50");
+        QTest::newRow("whole amount") << "rhTotalAmt" << QVariant(2) << perTarget<QString>("2.0", "2.0", "2.00");
+        QTest::newRow("integer text") << "rhClaimEmpID" << QVariant("4") << "4";
+        QTest::newRow("empty text") << "rhremarks" << QVariant("") << "";
+        QTest::newRow("NULL") << "rhremarks" << QVariant() << "NULL";
+        for (const char* text : {"O'Brien's \"bill\"", "50%_off", "1; delete from pReimburseHeader; --", "? 20040214",
+                                 "Zoë Ångström ✓ 😀"})
+            QTest::newRow(text) << "rhreimburseno" << QVariant(text) << text;
+        QTest::newRow("no such day") << "rhdate" << QVariant("31/02/2004")
+                                     << "Conversion failed when converting date and/or time from character string.";
+        QTest::newRow("fraction for an integer")
+            << "rhClaimEmpID" << QVariant("1.5")
+            << "Conversion failed when converting the varchar value '1.5' to data type int.";
+        QTest::newRow("comma decimal") << "rhTotalAmt" << QVariant("12,50")
+                                       << "Error converting data type varchar to numeric.";
+    }
+    void storesValues() {
+        QFETCH(QString, column);
+        QFETCH(QVariant, value);
+        QFETCH(QString, stored);
+        db_->exec("delete from pReimburseHeader");
+        Command command;
+        command.setActiveConnection(db_->connection());
+        command.setCommandText("insert into pReimburseHeader(rhreimburseid,rhcompanyid, " + column + ") values(?,?,?)");
+        try {
+            command.Execute({5, 1, value});
+        } catch (const Error& error) {
+            QCOMPARE(error.Description(), stored);
+            QCOMPARE(db_->scalar("select count(*) from pReimburseHeader"), QString("0"));
+            return;
+        }
+        QCOMPARE(db_->scalar("select coalesce(" + column + " || '', 'NULL') from pReimburseHeader"), stored);
     }
 };
 
