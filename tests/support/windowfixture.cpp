@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -128,13 +129,6 @@ QStringList WindowFixture::gridRows() {
     return rows;
 }
 
-QStringList WindowFixture::column(int col) {
-    QStringList cells;
-    for (int row = 1; row < grid().Rows(); ++row)
-        cells << grid().TextMatrix(row, col);
-    return cells;
-}
-
 bool WindowFixture::rowIsRed(int row) {
     for (int col = 0; col < grid().Cols(); ++col)
         if (grid().model()->index(row - 1, col).data(Qt::ForegroundRole).value<QColor>() != QColor(255, 0, 0))
@@ -197,11 +191,7 @@ QStringList WindowFixture::claimRows() {
 }
 
 QStringList WindowFixture::writes() const {
-    QStringList changing;
-    for (const QString& sql : db.statements())
-        if (!sql.trimmed().startsWith(QLatin1String("select"), Qt::CaseInsensitive))
-            changing << sql;
-    return changing;
+    return db.statements().filter(QRegularExpression(QStringLiteral("^\\s*+(?!select)"), QRegularExpression::CaseInsensitiveOption));
 }
 
 void choose(QComboBox* list, const QString& text) {

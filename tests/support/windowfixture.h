@@ -61,7 +61,6 @@ public:
     void selectClaim(int claimId);
     void clickClaim(int claimId);
     QStringList gridRows();  // cells joined by "|"
-    QStringList column(int col);
     bool rowIsRed(int row);  // every cell
     QString buttons();  // New, Edit, Delete, Preview enabled as "1"/"0"
 
