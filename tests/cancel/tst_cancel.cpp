@@ -98,7 +98,7 @@ private slots:
         verifyUntouched(fixture, before);
         QCOMPARE(master.CmdDelete->isEnabled(), true);
         QVERIFY(!Context::instance().frmcancellWindow);
-        const bool logged = !errorLogLinesSince(logOffset).filter(QStringLiteral(":CmdDelete_Click :")).isEmpty();
+        const bool logged = !errorLogLinesSince(logOffset).filter(QStringLiteral("Injected fault: pPaymentHeader:")).isEmpty();
         QCOMPARE(logged, !failing.isEmpty());
     }
 
@@ -164,7 +164,7 @@ private slots:
         QCOMPARE(cancellation(fixture), QStringLiteral("1|") + stored);
         QCOMPARE(cancellation(fixture, 4), QStringLiteral("0|"));
         verifyCancelledInRegister(fixture);
-        const QRegularExpression logged(QStringLiteral("^frmcancell:.*:Cmdok_Click :"));
+        const QRegularExpression logged(QStringLiteral("^frmcancell:.*:Injected fault: .*:Cmdok_Click :"));
         QCOMPARE(errorLogLinesSince(logOffset).filter(logged).size(), failingOnce.isEmpty() ? 0 : 1);
     }
 
