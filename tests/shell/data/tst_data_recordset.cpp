@@ -40,17 +40,6 @@ class RecordsetTest : public QObject {
 
     std::unique_ptr<TestDatabase> db_;
 
-    Field first(const QString& sql) {
-        Recordset recordset;
-        recordset.Open(sql, db_->connection());
-        return recordset.Fields(0);
-    }
-    static QStringList read(Recordset& recordset) {
-        QStringList texts;
-        for (; !recordset.isEOF(); recordset.MoveNext())
-            texts << recordset.Fields(0).textOrEmpty();
-        return texts;
-    }
 
 private slots:
     void initTestCase() {
@@ -106,14 +95,18 @@ private slots:
                 text.size() != 10 ? QDateTime::fromString(QString(text).replace(' ', 'T'), Qt::ISODate) : QDateTime();
             row(stored, QString("select d from dated where k = %1").arg(&stored - storedDates),
                 date.isValid() ? QVariant(date) : moment.isValid() ? QVariant(moment) : QVariant(text),
-                date.isValid() ? date.toString("dd/MM/yyyy") : moment.isValid() ? moment.toString("dd/MM/yyyy hh:mm:ss") : text);
+                date.isValid()     ? date.toString("dd/MM/yyyy")
+                : moment.isValid() ? moment.toString("dd/MM/yyyy hh:mm:ss")
+                                   : text);
         }
     }
     void readsFieldValues() {
         QFETCH(QString, sql);
         QFETCH(QVariant, value);
         QFETCH(QString, text);
-        const Field field = first(sql);
+        Recordset recordset;
+        recordset.Open(sql, db_->connection());
+        const Field field = recordset.Fields(0);
         QCOMPARE(field.Value(), value);
         QCOMPARE(field.IsNull(), !value.isValid());
         QCOMPARE(field.textOrEmpty(), text);
@@ -144,28 +137,20 @@ private slots:
         }
     }
 
-    void bufferedCursorReleasesTheDatabase() {
-        if (testTarget() != TestTarget::Embedded)
-            QSKIP("the embedded provider's own statements");
-        Connection writer;
-        writer.Open(db_->connectionString() + ";Busy Timeout=50");
-        Recordset streamed;
-        streamed.Open("select id from samples", db_->connection(), adOpenForwardOnly);
-        QCOMPARE(errorNumberOf([&] { writer.Execute("insert into samples(id) values (4)"); }), 5L);  // SQLITE_BUSY
-        streamed.Close();
-        Recordset buffered;
-        buffered.Open("select id from samples", db_->connection(), adOpenStatic);
-        writer.Execute("insert into samples(id) values (4); delete from samples where id = 4");
-        QCOMPARE(buffered.Fields(0).text(), QString("1"));
-    }
-
     // A connection serves one result at a time (FreeTDS has no MARS): a
     // recordset still open when other statements run keeps every row.
     void navigates() {
         const auto connection = db_->connection();
+        Connection writer;
+        writer.Open(db_->connectionString() + perTarget<QString>(";Busy Timeout=50", ";Timeout=50", ""));
         for (const CursorTypeEnum cursorType : {adOpenForwardOnly, adOpenKeyset, adOpenStatic}) {
             Recordset outer;
             outer.Open("select id, name as \"Label\" from samples order by id", connection, cursorType);
+            // A streamed result holds the file; a buffered one was read at once.
+            if (testTarget() == TestTarget::Embedded)
+                QCOMPARE(errorNumberOf([&] { writer.Execute("insert into samples(id) values (4); delete from samples "
+                                                            "where id = 4"); }),
+                         cursorType == adOpenForwardOnly ? 5L : 0L);  // SQLITE_BUSY
             QCOMPARE(outer.FieldCount(), 2);
             QCOMPARE(outer.Fields(1).Name(), QString("Label"));
             QStringList seen{outer.Fields("ID").text()};
@@ -178,7 +163,7 @@ private slots:
             for (; !outer.isEOF(); outer.MoveNext())
                 seen << outer.Fields("ID").text() + ":" + outer.Fields("label").textOrEmpty();
             QCOMPARE(seen, (QStringList{"1", "2:", "3:z"}));
-            QCOMPARE(read(inner), QStringList{"z"});
+            QCOMPARE(inner.Fields(0).text(), QString("z"));
             outer.Close();
             QCOMPARE(outer.State(), long(adStateClosed));
         }
@@ -190,7 +175,8 @@ private slots:
     void describesMarkers() {
         const QString sql = "update pReimburseHeader set rhdate=?,rhRemarks=?,  rhTotalAmt=? where rhreimburseid=5 and "
                             "rhcompanyid =?";
-        const QString types = "rhdate:7,rhRemarks:200,rhTotalAmt:" + perTarget<QString>("5", "5", "131") + ",rhcompanyid:3";
+        const QString types =
+            "rhdate:7,rhRemarks:200,rhTotalAmt:" + perTarget<QString>("5", "5", "131") + ",rhcompanyid:3";
         QCOMPARE(described(db_->connection(), sql).join(','), types);
         if (testTarget() != TestTarget::OdbcPostgres)
             return;

@@ -34,7 +34,8 @@ private slots:
         QTest::addColumn<QString>("sql");
         QTest::addColumn<QString>("expected");  // the rows' first fields
         const auto rh = [](const char* name, const QString& sql, const char* expected) {
-            QTest::newRow(name) << "select rhreimburseid from pReimburseHeader where " + sql + " order by 1" << expected;
+            QTest::newRow(name) << "select rhreimburseid from pReimburseHeader where " + sql + " order by 1"
+                                << expected;
         };
         QTest::newRow("numbers compared as integers")
             << "select max(convert(int, substring(rhreimburseno, 3, 9))) from pReimburseHeader where rhcompanyid = 1"
@@ -84,7 +85,8 @@ private slots:
         for (QDate day(1948, 1, 1); day < QDate(2004, 3, 1); day = day.addDays(1))
             days << "'" + day.toString("yyyyMMdd") + "'";
         rh("every date literal of a long list", "rhdate in (" + days.join(", ") + ")", "5,6");
-        QTest::newRow("rows, then a write") << "select 'x'; insert into pusers values (1, 'a') -- done" << "x / written a";
+        QTest::newRow("rows, then a write") << "select 'x'; insert into pusers values (1, 'a') -- done"
+                                            << "x / written a";
         const auto text = [](const char* name, const QString& condition, const char* numbers) {
             QTest::newRow(name) << "select n from sitewords where " + condition + " order by n" << numbers;
         };
