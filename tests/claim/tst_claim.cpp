@@ -8,7 +8,6 @@
 #include "cancel/frmcancell.h"
 #include "claim/frmreimbursement.h"
 #include "register/flexgrid.h"
-#include "register/frmmaster.h"
 #include "shell/context.h"
 #include "testhelpers.h"
 
@@ -105,20 +104,17 @@ int saveOneClaim(const QString& databasePath, const QString& name) {
     auto shared = std::make_shared<adodb::Connection>();
     shared->Open("Provider=SQLite;Data Source=" + databasePath);
     Context::instance().setConnection(shared);
-    const auto say = [](const char* word) {
-        std::puts(word);
-        std::fflush(stdout);
-    };
+    std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);  // each word reaches the test as a whole line
     bool saved = false;
     fixture.onNewClaim([&](frmReimbursement& window) {
         chooseClaimant(window, QStringLiteral("Travel"), QStringLiteral("Rupee"));
         addLines(window, {{name, "100"}});
         window.txtremark->setPlainText(name);
-        say("ready");
+        std::puts("ready");
         char go[8];
         if (!std::fgets(go, sizeof go, stdin))
             return;
-        say("pressed");
+        std::puts("pressed");
         QTest::mouseClick(window.cmdOk, Qt::LeftButton);
         saved = !window.isVisible();
     });
@@ -214,7 +210,6 @@ private slots:
         // 5000 less RB1's 500 and A1's 100 is left; Food's limit is 0: no balance test.
         QTest::newRow("over the balance") << "Travel" << "B1" << "4400.01" << balanceRefusal << "";
         QTest::newRow("the whole balance") << "Travel" << "B1" << "4400" << "" << "2|B1|4400.00|r";
-        QTest::newRow("no limit") << "Food" << "F" << "6000" << "" << "2|F|6000.00|r";
         for (const QString& amount : {QStringLiteral("6e3"), QString(309, '9'), QStringLiteral("12345678")})
             QTest::addRow("too large: %s", qPrintable(amount.left(12))) << "Food" << "F" << amount << tooLarge(amount) << "";
         QTest::newRow("ten characters") << "Food" << "F" << "9999999.99" << "" << "2|F|9999999.99|r";
@@ -271,7 +266,6 @@ private slots:
                 QTest::mouseClick(details.cmdOk, Qt::LeftButton);
                 QCOMPARE(refusal.seen().text, QStringLiteral("Bill Number Already Exists C1"));
             });
-            QCOMPARE(window.focusWidget(), window.cmdOk);
             // Editing checks only the increase, steps on to the next line, and skips the blank and duplicate tests.
             list->setCurrentItem(list->topLevelItem(0));
             inDetails([list] { QTest::keyClick(list, Qt::Key_Return); }, [list](frmReimbursementDetails& details) {
@@ -293,7 +287,6 @@ private slots:
             QCOMPARE(list->topLevelItemCount(), 3);
             QTest::keyClick(list, Qt::Key_Delete);
             QCOMPARE(answers[1].text, QStringLiteral("Are you sure you want to delete Details - 5.00"));
-            QCOMPARE(answers[1].title, QApplication::applicationDisplayName());
             QCOMPARE(listLines(list), QStringList({"1|A1|4000.00|max", "2|A1|30.00|"}));
             QCOMPARE(window.txtamount->text() + "|" + window.txtbalance->text(), QStringLiteral("4030.00|470.00"));
         }));
@@ -354,7 +347,6 @@ private slots:
         QVERIFY(fixture.onEditClaim(17, [](frmReimbursement& window) {
             QCOMPARE(listLines(window.lvwdetails), QStringList({"1|B-1|300.00|line 1", "2|B-2|200.00|line 2"}));
             QVERIFY(!entries(window.cbotype).contains("Fuel") && !entries(window.cboCurrency).contains("Euro"));
-            QVERIFY(!IsFormChanged(&window));
             // A line is edited by a double-click.
             QTreeWidget* list = window.lvwdetails;
             const QPoint line = list->visualItemRect(list->topLevelItem(0)).center();
@@ -371,12 +363,11 @@ private slots:
         }));
         QCOMPARE(saved(fixture.db, 17), QStringList({"17|RB1|10/02/2024|1|3||525|0|1|1", "1|B-1|250|one", "2|B-2|200|line 2",
                                                      "3|B9|75|"}));
-        // "dd/mm/yyyy" is read day first; company 4's claim 17 is left alone.
-        QCOMPARE(fixture.db.rows("select rhcompanyid, rhdate = '2024-02-10', rhTotalAmt from pReimburseHeader"
+        // "dd/mm/yyyy" is read day first; company 4's claim 17 and its line are left alone.
+        QCOMPARE(fixture.db.rows("select rhcompanyid, rhdate = '2024-02-10', rhTotalAmt, (select group_concat(rdbillno)"
+                                 " from pReimbursedetail where rdCompanyId = 4) from pReimburseHeader"
                                  " where rhreimburseid = 17 order by 1"),
-                 QStringList({"3|1|525", "4|0|9"}));
-        QCOMPARE(fixture.db.scalar("select count(*) from pReimbursedetail where rdCompanyId = 4 and rdbillno = 'OTHER'"),
-                 QStringLiteral("1"));
+                 QStringList({"3|1|525|OTHER", "4|0|9|OTHER"}));
         QCOMPARE(fixture.gridRows().filter(QRegularExpression(QStringLiteral("^17\\|"))),
                  QStringList{QStringLiteral("17|RB1|Travel|10/02/2024|Asha|No")});
     }
@@ -489,7 +480,6 @@ private slots:
             fixture.db.failStatementsContaining(failing);
         const Steps steps = saving ? save : Steps([](frmReimbursement&) {});
         QCOMPARE(stored ? fixture.onEditClaim(17, steps) : fixture.onNewClaim(steps), saving);
-        QCOMPARE(error.seen().icon, QMessageBox::Warning);
         QVERIFY2(error.seen().text.startsWith(shown) && error.seen().text.contains("Injected fault: " + failing),
                  qPrintable(error.seen().text));
         QVERIFY(!QApplication::overrideCursor());
@@ -522,15 +512,13 @@ private slots:
                 QCOMPARE(window.focusWidget(), list);
                 choose(list, QLatin1String(choice));
             }
-            // A total too long to store is refused before anything else.
+            // A total too long to store, as the lines add up or as pasted, is refused before anything else.
             addLines(window, {{"F1", "6000000"}, {"F2", "6000000"}});
             QCOMPARE(save(window), QStringList{tooLarge(QStringLiteral("12000000.00"))});
+            window.txtamount->setText(QStringLiteral("6e3"));
+            QCOMPARE(save(window), QStringList{tooLarge(QStringLiteral("6e3"))});
             QCOMPARE(window.txtreimbno->text(), QString());
-            window.lvwdetails->setCurrentItem(window.lvwdetails->topLevelItem(0));
-            {
-                MessageWatch yes(QMessageBox::Yes);
-                QTest::keyClick(window.lvwdetails, Qt::Key_Delete);
-            }
+            window.txtamount->setText(QStringLiteral("6000000"));
             // Over the limit (Food's is 0) asks first, without the write lock: another workstation can write
             // meanwhile. No keeps the window and writes nothing.
             long otherWrite = -1;
@@ -545,10 +533,6 @@ private slots:
             QVERIFY(window.isVisible() && window.cmdOk->isEnabled());
             QCOMPARE(window.focusWidget(), window.lvwdetails);
             QCOMPARE(window.txtreimbno->text(), QStringLiteral("RB11"));
-            QVERIFY(!QApplication::overrideCursor());
-            // A total pasted into the window is checked as it is written.
-            window.txtamount->setText(QStringLiteral("6e3"));
-            QCOMPARE(save(window), QStringList{tooLarge(QStringLiteral("6e3"))});
         }));
         // A locked list without a selection is named but cannot take the focus.
         QVERIFY(fixture.onEditClaim(24, [&](frmReimbursement& window) {
@@ -667,9 +651,8 @@ private slots:
 
     void simultaneousSavesGetDistinctNumbersAndIds() {
         WindowFixture fixture;
-        const QStringList names{"P0", "P1", "P2"};
         std::vector<std::unique_ptr<QProcess>> savers;
-        for (const QString& name : names) {
+        for (const QString name : {"P0", "P1", "P2"}) {
             savers.push_back(std::make_unique<QProcess>());
             savers.back()->start(QCoreApplication::applicationFilePath(), {"--save", fixture.db.path(), name});
         }
@@ -692,7 +675,7 @@ private slots:
                      " where h.rhreimburseid > 40 order by 1")),
                  QStringList({"41|RB11|1", "42|RB12|1", "43|RB13|1"}));
         QCOMPARE(fixture.db.rows(QStringLiteral("select rhremarks from pReimburseHeader where rhreimburseid > 40 order by 1")),
-                 names);
+                 QStringList({"P0", "P1", "P2"}));
     }
 };
 
