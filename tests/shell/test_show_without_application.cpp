@@ -1,5 +1,4 @@
-// Show in a host that has no QApplication: the component makes one for the
-// call, shows the register, and leaves none behind, each time it is called.
+// Show in a host without a QApplication: each call makes one, shows the register and leaves none behind.
 #include "registerrows.h"
 #include "uidriver.h"
 
@@ -13,10 +12,7 @@ static int registersSeen = 0;
 
 // Runs whenever an application is constructed, here the one Show makes.
 static void closeRegisterOnceShown() {
-    whenDialog(QStringLiteral("FrmMaster"), [](QWidget* window) {
-        ++registersSeen;
-        window->close();
-    });
+    whenDialog(QStringLiteral("FrmMaster"), [](QWidget* window) { ++registersSeen; window->close(); });
 }
 Q_COREAPP_STARTUP_FUNCTION(closeRegisterOnceShown)
 
