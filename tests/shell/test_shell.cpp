@@ -133,12 +133,12 @@ private slots:
 
     void combosAreRefilledSilentlyWithoutSelection() {
         db->exec(u"insert into pemployee (eempid, ecompanyid, ename, eActive) values "
-                 "(4, 1, 'Dev', 1), (2, 1, 'Bela', 1), (5, 2, 'Other', 1)"_s);
+                 "(4, 1, 'Dev', 1), (2, 1, 'Bela', 1), (3, 1, 'Old', 0), (5, 2, 'Other', 1)"_s);
         QComboBox combo;
         combo.addItem(u"stale"_s, QVariant(qlonglong(99)));
         QSignalSpy changes(&combo, &QComboBox::currentIndexChanged);
         commonDB->setstrTablename(u"pemployee"_s);
-        commonDB->populateComboorList(&combo, u"eEmpId"_s, u"ename"_s, u"eCompanyID=1"_s);
+        commonDB->populateComboorList(&combo, u"eEmpId"_s, u"ename"_s, u"eCompanyID=1and eActive=1"_s);
         QCOMPARE(combo.itemData(combo.findText(u"Bela"_s)), QVariant(qlonglong(2)));
         QVERIFY(combo.count() == 2 && combo.currentIndex() == -1 && changes.isEmpty());
     }
