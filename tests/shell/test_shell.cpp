@@ -5,7 +5,7 @@
 #include "shell/context.h"
 #include "shell/demodatabase.h"
 #include "shell/linktables.h"
-#include "messageanswers.h"
+#include "uidriver.h"
 #include "testhelpers.h"
 
 #include <ZQ5Reimbursement/clsReimbursement.h>

@@ -132,12 +132,4 @@ QString TestDatabase::scalar(const QString& sql) {
     return r.isEmpty() ? QString() : r.first().section(QLatin1Char('|'), 0, 0);
 }
 
-QStringList TestDatabase::statementsStartingWith(const QString& prefix) const {
-    QStringList result;
-    for (const QString& s : *statements_)
-        if (s.trimmed().startsWith(prefix.trimmed(), Qt::CaseInsensitive))
-            result << s;
-    return result;
-}
-
 void TestDatabase::failStatementsContaining(const QString& fragment) { failing_->append(fragment); }

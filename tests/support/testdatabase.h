@@ -44,7 +44,6 @@ public:
 
     QStringList statements() const { return *statements_; }
     void clearStatements() { statements_->clear(); }
-    QStringList statementsStartingWith(const QString& prefix) const;  // case-insensitive
     // From now on every statement containing `fragment` fails.
     void failStatementsContaining(const QString& fragment);
 

@@ -1,4 +1,4 @@
-#include "messageanswers.h"
+#include "uidriver.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -18,6 +18,11 @@ void poll(QDeadlineTimer deadline, std::function<bool(QWidget*)> match, std::fun
         act(modal);
     else if (!deadline.hasExpired())
         QTimer::singleShot(10, [=] { poll(deadline, match, act); });
+}
+
+// Polls the event loop for an active modal widget that satisfies `match`.
+void whenModal(std::function<bool(QWidget*)> match, std::function<void(QWidget*)> act, int timeoutMs = 5000) {
+    QTimer::singleShot(0, [=, deadline = QDeadlineTimer(timeoutMs)] { poll(deadline, match, act); });
 }
 
 // One timer watches for message boxes on behalf of every live watch.
@@ -59,9 +64,6 @@ MessageWatcher& watcher() {
 
 }  // namespace
 
-void whenModal(std::function<bool(QWidget*)> match, std::function<void(QWidget*)> act, int timeoutMs) {
-    QTimer::singleShot(0, [=, deadline = QDeadlineTimer(timeoutMs)] { poll(deadline, match, act); });
-}
 
 bool duringModal(const QString& name, const std::function<void(QWidget*)>& act, const std::function<void()>& trigger) {
     bool opened = false;
@@ -108,7 +110,7 @@ QStringList MessageWatch::texts() const {
 
 void MessageWatch::answer(QMessageBox* box) {
     seen_ << SeenMessage{box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
-                         box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton, true};
+                         box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton};
     const QMessageBox::StandardButton button = answers_.value(seen_.size() - 1, answers_.value(answers_.size() - 1));
     if (button == QMessageBox::NoButton) {  // Enter, on whatever is the default
         QTest::keyClick(box, Qt::Key_Return);

@@ -74,7 +74,7 @@ void WindowFixture::addPayment(int paymentId, int claimId, int cancelled) {
                 .arg(paymentId).arg(cancelled).arg(claimId));
 }
 
-void WindowFixture::setContext(std::int16_t user, const QDate& date) {
+FrmMaster& WindowFixture::openRegister(std::int16_t user, const QDate& date) {
     Context& context = Context::instance();
     context.setConnection(db.connection());
     context.gintUserID = user;
@@ -85,11 +85,7 @@ void WindowFixture::setContext(std::int16_t user, const QDate& date) {
     context.strMode.clear();
     context.strListSQL.clear();
     context.tables = TableNames();
-}
-
-FrmMaster& WindowFixture::openRegister(std::int16_t user, const QDate& date) {
-    setContext(user, date);
-    FrmMaster& register_ = FrmMaster::instance(Context::instance());
+    FrmMaster& register_ = FrmMaster::instance(context);
     register_.show();
     register_.activateWindow();
     if (!QTest::qWaitForWindowExposed(&register_))

@@ -3,7 +3,6 @@
 // message box no MessageWatch answers fails the test.
 #pragma once
 
-#include "messageanswers.h"
 #include "testdatabase.h"
 #include "uidriver.h"
 
@@ -51,8 +50,7 @@ public:
                   const QList<double>& amounts, int cancelled = 0);
     void addPayment(int paymentId, int claimId, int cancelled);
 
-    // The host context as Show() sets it; openRegister also shows the register.
-    void setContext(std::int16_t user = userId, const QDate& date = processDate);
+    // Sets the host context as Show() does and shows the register.
     ZQ5Reimbursement::FrmMaster& openRegister(std::int16_t user = userId, const QDate& date = processDate);
     ZQ5Reimbursement::FrmMaster& master();
     ZQ5Reimbursement::FlexGrid& grid();
