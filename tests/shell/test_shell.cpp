@@ -143,23 +143,6 @@ private slots:
         QVERIFY(combo.count() == 2 && combo.currentIndex() == -1 && changes.isEmpty());
     }
 
-    void listsGetSerialNumbersAndLoseRowsRenumbered() {
-        db->exec(u"insert into pReimbursedetail values (1, 7, 1, 'B-1', 750.00, 'Consultation'), "
-                 "(1, 7, 2, 'B-2', 125.5, NULL), (1, 8, 1, 'X', 1, 'other claim')"_s);
-        QTreeWidget list;
-        list.setColumnCount(4);
-        new QTreeWidgetItem(&list, QStringList{u"old"_s});
-        commonDB->PopulateListview(&list, u"pReimbursedetail"_s, u"rdreimburseid = 7"_s, u"SLNO"_s, u"rdbillno"_s,
-                                   u"convert(varchar(10),rdbillamt)"_s, u"rdremarks"_s);
-        list.setCurrentItem(list.topLevelItem(0));
-        commonDB->fnDeleteListview(true, &list, true);
-        const QTreeWidgetItem* left = list.topLevelItem(0);
-        QCOMPARE(list.topLevelItemCount(), 1);
-        QCOMPARE(QStringList({left->text(0), left->text(1), left->text(2), left->text(3)}),
-                 QStringList({u"1"_s, u"B-2"_s, u"125.50"_s, QString()}));
-        QVERIFY(left->isSelected());
-    }
-
     // The key at the caret "|" (none: all selected); the claim windows' typing drives letters, minus and points.
     void amountKeysKeepANumber_data() {
         QTest::addColumn<QString>("text");
