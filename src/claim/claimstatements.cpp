@@ -70,6 +70,7 @@ QString utilizedStatement(const TableNames& tables, std::int16_t companyId, qlon
                   tables[QStringLiteral("preimeligibilitydetail")] + QStringLiteral(" ed ") +
                   QStringLiteral("  where  h.rhCompanyID=d.rdCompanyID and h.rhReimburseID=d.rdReimburseID ") +
                   QStringLiteral("  and h.rhCancelled=0 and h.rhCompanyID=") + number(companyId) +
+                  QStringLiteral(" and eh.recompanyid=h.rhCompanyID") +
                   QStringLiteral("  and eh.recompanyid = ed.redcompanyid and eh.rereimelid = ed.redreimelid ") +
                   QStringLiteral(" and eh.recancelled = 0 and eh.reretypeid = h.rhrtypeid and h.rhclaimempid = ") +
                   QStringLiteral(" ed.reemployeeid and h.rhClaimEmpID= ") + number(employeeId) +

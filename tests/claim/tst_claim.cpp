@@ -131,6 +131,9 @@ private slots:
 
     void listsAndFiguresFollowTheChoices() {
         WindowFixture fixture;
+        // Company 4's rule of the same numbers counts nothing here.
+        fixture.db.exec(QStringLiteral("INSERT INTO preimeligibilityheader VALUES (1, 4, 1, 1, '2024-01-01', '2024-12-31', 0);"
+                                       "INSERT INTO preimeligibilitydetail VALUES (4, 1, 1, 777)"));
         fixture.openRegister();
         QVERIFY(fixture.onNewClaim([&](frmReimbursement& window) {
             const auto figures = [&window] {
