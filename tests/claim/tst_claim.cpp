@@ -11,19 +11,8 @@
 #include "shell/context.h"
 #include "testhelpers.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QDateEdit>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QProcess>
-#include <QTest>
-#include <QTreeWidget>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <cstdio>
 

@@ -1,9 +1,6 @@
 #include "testdatabase.h"
 
-#include <QAtomicInt>
-#include <QCoreApplication>
-#include <QFile>
-#include <QRegularExpression>
+#include <QtCore>
 
 namespace {
 

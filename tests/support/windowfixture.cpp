@@ -7,15 +7,8 @@
 #include "register/frmmaster.h"
 #include "shell/context.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPointer>
-#include <QPushButton>
-#include <QRegularExpression>
-#include <QTest>
-#include <QTreeWidget>
+#include <QtTest>
+#include <QtWidgets>
 
 using namespace ZQ5Reimbursement;
 
