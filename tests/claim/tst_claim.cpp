@@ -58,13 +58,6 @@ QString offer(frmReimbursementDetails& details, const QString& billNo, const QSt
     return refusal.seen().text;
 }
 
-QString enabled(std::initializer_list<QWidget*> controls) {
-    QString states;
-    for (const QWidget* control : controls)
-        states += control->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
-    return states;
-}
-
 QString tooLarge(const QString& amount) {
     return "The amount " + amount + " is too large to be saved: an amount may have at most 10 characters.";
 }

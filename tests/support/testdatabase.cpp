@@ -29,6 +29,15 @@ void runAsAdministrator(const QString& sql) {
 
 }  // namespace
 
+adodb::Error errorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const adodb::Error& error) {
+        return error;
+    }
+    return adodb::Error(0, QString(), QStringLiteral("no error"));
+}
+
 TestTarget testTarget() {
     const QByteArray target = qgetenv("ZQ5_TEST_TARGET");
     if (target == "odbc-sqlite")

@@ -9,7 +9,12 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
+
+// The adodb::Error the action raises (number 0 when it raises none), and its number.
+adodb::Error errorOf(const std::function<void()>& action);
+inline long errorNumberOf(const std::function<void()>& action) { return errorOf(action).Number(); }
 
 enum class TestTarget { Embedded, OdbcSqlite, OdbcPostgres };
 TestTarget testTarget();

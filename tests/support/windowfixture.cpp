@@ -125,10 +125,12 @@ bool WindowFixture::rowIsRed(int row) {
     return true;
 }
 
-QString WindowFixture::buttons() {
+QString WindowFixture::buttons() { return enabled({master().cmdnew, master().CmdEdit, master().CmdDelete, master().cmdPrint}); }
+
+QString enabled(std::initializer_list<QWidget*> controls) {
     QString states;
-    for (const QPushButton* button : {master().cmdnew, master().CmdEdit, master().CmdDelete, master().cmdPrint})
-        states += button->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
+    for (const QWidget* control : controls)
+        states += control->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
     return states;
 }
 

@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <functional>
+#include <initializer_list>
 
 class QComboBox;
 class QPushButton;
@@ -75,6 +76,8 @@ public:
     QStringList writes() const;  // statements sent that are not selects
 };
 
+// Each control's enabled state as "1" or "0".
+QString enabled(std::initializer_list<QWidget*> controls);
 void choose(QComboBox* list, const QString& text);
 QStringList entries(const QComboBox* list);
 QStringList listLines(const QTreeWidget* list);  // cells joined by "|"

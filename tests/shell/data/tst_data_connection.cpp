@@ -18,15 +18,6 @@ Q_DECLARE_METATYPE(adodb::FailureKind)
 
 namespace {
 
-Error errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Error& error) {
-        return error;
-    }
-    return Error(0, QString(), QStringLiteral("no error"));
-}
-
 const char* const noRow = "select 1 where 1 = 0";
 
 std::unique_ptr<Recordset> opened(const Shared& connection, const QString& sql = "select 1") {

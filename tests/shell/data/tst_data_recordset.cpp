@@ -9,15 +9,6 @@ using namespace adodb;
 
 namespace {
 
-long errorNumberOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Error& error) {
-        return error.Number();
-    }
-    return 0;
-}
-
 QStringList described(const std::shared_ptr<Connection>& connection, const QString& sql) {
     Command command;
     command.setActiveConnection(connection);
