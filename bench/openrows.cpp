@@ -14,7 +14,6 @@
 #include "register/claimlistmodel.h"
 #include "register/flexgrid.h"
 #include "register/frmmaster.h"
-#include "register/registerstatements.h"
 #include "shell/context.h"
 
 #include <cstdio>
@@ -24,15 +23,6 @@ using namespace ZQ5Reimbursement;
 namespace bench {
 
 namespace {
-
-// The listing as the register builds it on a bench file (its settings keep
-// 3650 days); the row checks that the register ran this very text.
-QString benchListing() {
-    TableNames tables;
-    for (const QString& logical : TableNames::logicalNames())
-        tables.set(logical, logical);
-    return listingStatement(tables, companyId, 3650, processDate);
-}
 
 struct OpenedRegister {
     double milliseconds = 1e300;

@@ -2,6 +2,7 @@
 
 #include "benchdatabase.h"
 #include "register/frmmaster.h"
+#include "register/registerstatements.h"
 #include "shell/context.h"
 #include "sqlitefloor.h"
 
@@ -18,6 +19,13 @@
 using namespace ZQ5Reimbursement;
 
 namespace bench {
+
+QString benchListing() {
+    TableNames tables;
+    for (const QString& logical : TableNames::logicalNames())
+        tables.set(logical, logical);
+    return listingStatement(tables, companyId, 3650, processDate);
+}
 
 double runRegister(const QString& path, const std::function<void(FrmMaster&)>& whileOpen) {
     return runRegisterOn(QStringLiteral("Provider=SQLite;Data Source=") + path, whileOpen);
