@@ -54,6 +54,7 @@ private slots:
         QTest::newRow("right") << "select right('RB10', 2)" << "10";
         QTest::newRow("right longer than the text") << "select right('ab', 5)" << "ab";
         QTest::newRow("left") << "select left('abc', 2)" << "ab";
+        QTest::newRow("long result") << "select left('" + QString(300, 'a') + "bc', 301)" << QString(300, 'a') + "b";
         QTest::newRow("substring") << "select substring('abcdef', 2, 3)" << "bcd";
         QTest::newRow("substring from before the start") << "select substring('abc', 0, 2)" << "a";
         QTest::newRow("substring negative start") << "select substring('abc', -3, 2)" << "";

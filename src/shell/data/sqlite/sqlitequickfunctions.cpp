@@ -44,8 +44,16 @@ bool anyNull(sqlite3_value** arguments, int count) {
                        [](sqlite3_value* value) { return sqlite3_value_type(value) == SQLITE_NULL; });
 }
 
+// Short results go back NUL-terminated: the next function reads them with
+// sqlite3_value_text, which would otherwise copy each one to terminate it.
 void resultText(sqlite3_context* context, std::string_view text) {
-    sqlite3_result_text64(context, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
+    char terminated[128];
+    if (text.size() < sizeof terminated && text.find('\0') == std::string_view::npos) {
+        terminated[text.copy(terminated, text.size())] = '\0';
+        sqlite3_result_text(context, terminated, -1, SQLITE_TRANSIENT);
+    } else {
+        sqlite3_result_text64(context, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
+    }
 }
 
 // left(s, n) or right(s, n) of ASCII text with a length of 0 or more.
